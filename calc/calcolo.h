@@ -1,0 +1,72 @@
+#pragma once
+
+// The range calculation: how a field's text becomes a number, the
+// bottom-reflection distance d = 2h / tan(b), the text the result field
+// shows, and the chart that the "Calcolo" button draws. It knows nothing of
+// any window system: the window hands it a drawing area and two texts and
+// shows the text it returns.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace calc {
+
+// A colour laid out as 0x00BBGGRR (red in the low byte).
+using Colore = std::uint32_t;
+
+// The colour of the chart's curve.
+inline constexpr Colore blu = 0x00FF0000;
+
+// Every failure of the calculation; what() names the error for the user.
+class ErroreCalcolo : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The surface the chart is drawn on. Coordinates are twips (1/1440 inch)
+// from the top-left corner, y downwards, in single precision. Each call draws
+// at once; the area need not remember anything.
+class AreaDisegno
+{
+public:
+    virtual ~AreaDisegno() = default;
+
+    // Erases every point and line to the background colour.
+    virtual void pulisci() = 0;
+    // A point in the foreground colour.
+    virtual void punto(float x, float y) = 0;
+    virtual void punto(float x, float y, Colore colore) = 0;
+    // A line in the foreground colour.
+    virtual void linea(float x1, float y1, float x2, float y2) = 0;
+};
+
+// The number at the start of a field text (UTF-8). Blanks, tabs and line
+// feeds are ignored; then an optional sign, digits, and optionally a point
+// and more digits; the first byte that cannot continue the number ends it.
+// No digits read as 0. Throws ErroreCalcolo("Overflow") beyond the double
+// range; a value too small for a double reads as 0.
+double valoretesto(std::string_view testo);
+
+// The horizontal distance in metres for the depth h in metres and the
+// depression angle b in degrees. Throws ErroreCalcolo("Divisione per zero")
+// when tan(b) is 0 and ErroreCalcolo("Overflow") when the result is not finite.
+double distfondo(double h, double b);
+
+// The text of the result field: the greatest integer not above d, in plain
+// digits, or with 15 significant digits in exponent form from 16 digits on.
+std::string testorisultato(double d);
+
+// The chart's frame: a dotted grid and the two axes.
+void disegnagriglia(AreaDisegno& area);
+
+// The whole calculation run of the "Calcolo" button: clears the area, draws
+// the frame and the curve for the depth, and returns the text of the distance
+// for the depth and the angle. A failure stops the run where it happens; what
+// was drawn until then stays drawn.
+std::string calcolodist(AreaDisegno& area, std::string_view testoprofondita,
+                        std::string_view testoangolo);
+
+} // namespace calc

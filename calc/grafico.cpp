@@ -1,0 +1,85 @@
+// The chart of distance (0 to 100 km, upwards) against depression angle
+// (0° to 50°), drawn point by point at a fixed place in the lower left of the
+// window, and the calculation run that draws it.
+
+#include "calc/calcolo.h"
+#include "calc/errori.h"
+
+#include <cmath>
+#include <limits>
+
+namespace calc {
+
+namespace {
+
+// Chart geometry in twips, y downwards. Every value is exact in single
+// precision, in which the frame is computed.
+constexpr float origineX = 500;       // b = 0°
+constexpr float origineY = 8240;      // d = 0 m
+constexpr float larghezza = 3220;     // 50° at 64.4 twips per degree
+constexpr float cimaY = 6000;         // d = 100 km
+constexpr float passoVerticali = 161; // a grid line every 2.5°
+constexpr float passoPuntiVerticali = 14;
+constexpr float passoOrizzontali = 112; // a grid line every 5 km
+constexpr float passoPuntiOrizzontali = 21;
+constexpr float fineAsseX = 3880; // the horizontal axis runs 160 twips past the grid
+
+// The curve, in double precision until each point is drawn.
+constexpr double twipsPerGrado = 64.4;
+constexpr double twipsPerMetro = 0.0224;
+constexpr double tetto = 100000; // points beyond 100 km sit on the top grid line
+constexpr double primoAngolo = 1;
+constexpr double ultimoAngolo = 50;
+constexpr double passoAngolo = 0.01;
+
+float singola(double valore)
+{
+    if (!(std::fabs(valore) <= std::numeric_limits<float>::max()))
+        errori::overflow();
+    return static_cast<float>(valore);
+}
+
+} // namespace
+
+void disegnagriglia(AreaDisegno& area)
+{
+    // Each loop adds its step to its counter and includes the end value when
+    // it is reached exactly: 21 × 161 + 21 × 154 = 6,615 points.
+    for (float i = 0; i <= larghezza; i += passoVerticali)
+        for (float y = cimaY; y <= origineY; y += passoPuntiVerticali)
+            area.punto(i + origineX, y);
+    for (float y = cimaY; y <= origineY; y += passoOrizzontali)
+        for (float i = 0; i <= larghezza; i += passoPuntiOrizzontali)
+            area.punto(i + origineX, y);
+    area.linea(origineX, cimaY, origineX, origineY);
+    area.linea(origineX, origineY, fineAsseX, origineY);
+}
+
+std::string calcolodist(AreaDisegno& area, std::string_view testoprofondita,
+                        std::string_view testoangolo)
+{
+    area.pulisci();
+    disegnagriglia(area);
+
+    // The angle is read here as the run always has, though only the loop's
+    // own counter shapes the curve; a text too large to read fails here.
+    static_cast<void>(valoretesto(testoangolo));
+    const double h = valoretesto(testoprofondita);
+
+    // The counter accumulates 0.01 in double precision, so rounding adds up:
+    // 4,901 points, the last at b = 49.99999999999862.
+    for (double b = primoAngolo; b <= ultimoAngolo; b += passoAngolo) {
+        double d = distfondo(h, b);
+        if (d > tetto)
+            d = tetto;
+        const double x = b * twipsPerGrado + origineX;
+        const double y = origineY - d * twipsPerMetro;
+        area.punto(singola(x), singola(y), blu);
+    }
+
+    const double angolo = valoretesto(testoangolo);
+    const double profondita = valoretesto(testoprofondita);
+    return testorisultato(distfondo(profondita, angolo));
+}
+
+} // namespace calc
