@@ -1,0 +1,42 @@
+#pragma once
+
+// The program's one window. It builds its eighteen controls from the table in
+// controlli.h, hands the range calculation its canvas and the texts of the
+// two data fields when "Calcolo" is clicked, and shows the result. It does no
+// arithmetic of its own.
+
+#include "ui/tela.h"
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class Form8 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Form8(QWidget* parent = nullptr);
+
+    // What the chart holds now, in device pixels, for tests and benchmarks.
+    const QImage& tela() const { return tela_.immagine(); }
+    QRect zonaTela() const { return tela_.zona(); }
+
+    void Command1_Click();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void Form_Paint(const QRect& zona);
+    void creaControlli();
+
+    form8::Tela tela_;
+    QLineEdit* Text1 = nullptr;
+    QLineEdit* Text2 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QLabel* Label3 = nullptr;
+};
