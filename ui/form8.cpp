@@ -2,6 +2,7 @@
 
 #include "ui/colori.h"
 #include "ui/controlli.h"
+#include "ui/filtrotasti.h"
 #include "ui/riquadroimmagine.h"
 #include "ui/twips.h"
 
@@ -132,6 +133,11 @@ Form8::Form8(QWidget* parent)
     creaControlli();
     tela_.adatta(size(), devicePixelRatioF());
     connect(Command1, &QPushButton::clicked, this, &Form8::Command1_Click);
+    // Each data field hands what is typed into it to its keystroke procedure.
+    Text1->installEventFilter(
+        new form8::FiltroTasti([this](std::int16_t& KeyAscii) { text1_KeyPress(KeyAscii); }, this));
+    Text2->installEventFilter(
+        new form8::FiltroTasti([this](std::int16_t& KeyAscii) { text2_KeyPress(KeyAscii); }, this));
 }
 
 void Form8::creaControlli()
@@ -194,4 +200,14 @@ void Form8::resizeEvent(QResizeEvent* event)
 {
     tela_.adatta(size(), devicePixelRatioF());
     QWidget::resizeEvent(event);
+}
+
+void Form8::text1_KeyPress(short& KeyAscii)
+{
+    form8::filtranumerico(KeyAscii);
+}
+
+void Form8::text2_KeyPress(short& KeyAscii)
+{
+    form8::filtranumerico(KeyAscii);
 }

@@ -33,6 +33,8 @@ protected:
 private:
     void Form_Paint(const QRect& zona);
     void creaControlli();
+    void text1_KeyPress(short& KeyAscii);
+    void text2_KeyPress(short& KeyAscii);
 
     form8::Tela tela_;
     QLineEdit* Text1 = nullptr;
