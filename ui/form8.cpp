@@ -1,5 +1,6 @@
 #include "ui/form8.h"
 
+#include "ui/accessibilita.h"
 #include "ui/colori.h"
 #include "ui/controlli.h"
 #include "ui/filtrotasti.h"
@@ -138,6 +139,7 @@ Form8::Form8(QWidget* parent)
         new form8::FiltroTasti([this](std::int16_t& KeyAscii) { text1_KeyPress(KeyAscii); }, this));
     Text2->installEventFilter(
         new form8::FiltroTasti([this](std::int16_t& KeyAscii) { text2_KeyPress(KeyAscii); }, this));
+    form8::descriviAccessibilita(*this);
 }
 
 void Form8::creaControlli()

@@ -1,0 +1,138 @@
+// What assistive technologies are told about Form8, read back through Qt's
+// accessibility interfaces as a screen reader would read it.
+
+#include "principale.h"
+
+#include "ui/form8.h"
+
+#include <QAccessible>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+QString testoAccessibile(QObject* oggetto, QAccessible::Text quale)
+{
+    QAccessibleInterface* const interfaccia = QAccessible::queryAccessibleInterface(oggetto);
+    if (interfaccia == nullptr)
+        qFatal("no accessible interface for %s", qPrintable(oggetto->objectName()));
+    return interfaccia->text(quale);
+}
+
+// Every phrase in the text, case aside; the missing ones otherwise.
+QStringList mancanti(const QString& testo, const QStringList& frasi)
+{
+    QStringList assenti;
+    for (const QString& frase : frasi)
+        if (!testo.contains(frase, Qt::CaseInsensitive))
+            assenti << frase;
+    return assenti;
+}
+
+} // namespace
+
+class TestAccessibilita : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+
+    void descrizioni_data();
+    void descrizioni();
+    void finestra();
+    void nessunControlloMuto();
+
+private:
+    QWidget* controllo(const QString& nome) const
+    {
+        auto* trovato = finestra_->findChild<QWidget*>(nome);
+        if (trovato == nullptr)
+            qFatal("no control %s", qPrintable(nome));
+        return trovato;
+    }
+
+    std::unique_ptr<Form8> finestra_;
+};
+
+void TestAccessibilita::init()
+{
+    finestra_ = std::make_unique<Form8>();
+    finestra_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(finestra_.get()));
+}
+
+void TestAccessibilita::descrizioni_data()
+{
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("didascalia"); // the control that names it; empty: none
+    QTest::addColumn<QStringList>("frasi");  // what its description must say
+
+    QTest::newRow("Text1") << "Profondità (h) metri"
+                           << "Label1" << QStringList{"profondità h", "metri"};
+    QTest::newRow("Text2") << "Angolo di depressione (b) gradi"
+                           << "Label6"
+                           << QStringList{"angolo di depressione b", "gradi", "5°", "50°"};
+    QTest::newRow("Command1") << "Calcolo"
+                              << "Command1"
+                              << QStringList{"calcola la distanza", "disegna il diagramma"};
+    QTest::newRow("Label3") << "Distanza (d) metri"
+                            << "Label4" << QStringList{"distanza orizzontale d", "metri"};
+    QTest::newRow("Picture1") << "Schema della riflessione dal fondo"
+                              << "" << QStringList{"due sottomarini",
+                                                   "fondo",
+                                                   "riflett",
+                                                   "profondità h",
+                                                   "distanza orizzontale d",
+                                                   "angolo di depressione b"};
+    QTest::newRow("Picture2") << "Sottomarino"
+                              << "" << QStringList{"sagoma di un sottomarino"};
+}
+
+void TestAccessibilita::descrizioni()
+{
+    QFETCH(QString, nome);
+    QFETCH(QString, didascalia);
+    QFETCH(QStringList, frasi);
+
+    QWidget* const w = controllo(QString::fromLatin1(QTest::currentDataTag()));
+    QCOMPARE(testoAccessibile(w, QAccessible::Name), nome);
+    // Named after the caption beside it, read with its blanks folded.
+    if (!didascalia.isEmpty())
+        QCOMPARE(controllo(didascalia)->property("text").toString().simplified(), nome);
+    const QString descrizione = testoAccessibile(w, QAccessible::Description);
+    QVERIFY2(mancanti(descrizione, frasi).isEmpty(),
+             qPrintable(descrizione + " lacks: " + mancanti(descrizione, frasi).join(", ")));
+}
+
+void TestAccessibilita::finestra()
+{
+    QCOMPARE(testoAccessibile(finestra_.get(), QAccessible::Name), finestra_->windowTitle());
+    // The chart is drawn on the window itself: the window describes it.
+    const QString descrizione = testoAccessibile(finestra_.get(), QAccessible::Description);
+    QVERIFY2(mancanti(descrizione, {"diagramma", "distanza", "da 0 a 100 km",
+                                    "angolo di depressione", "da 0° a 50°"})
+                 .isEmpty(),
+             qPrintable(descrizione));
+}
+
+void TestAccessibilita::nessunControlloMuto()
+{
+    // Whatever the keyboard reaches is named and described, whichever
+    // controls the window gains later.
+    const QList<QWidget*> figli = finestra_->findChildren<QWidget*>();
+    int raggiungibili = 0;
+    for (QWidget* const w : figli) {
+        if (!(w->focusPolicy() & Qt::TabFocus))
+            continue;
+        ++raggiungibili;
+        QVERIFY2(!testoAccessibile(w, QAccessible::Name).isEmpty(), qPrintable(w->objectName()));
+        QVERIFY2(!testoAccessibile(w, QAccessible::Description).isEmpty(),
+                 qPrintable(w->objectName()));
+    }
+    QVERIFY(raggiungibili > 0);
+}
+
+MISURA_TEST_MAIN(TestAccessibilita)
+#include "test_accessibilita.moc"
