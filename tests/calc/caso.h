@@ -20,6 +20,13 @@ inline std::ostream& operator<<(std::ostream& os, const Caso& caso)
     return os << caso.nome;
 }
 
+// A long number text: prima, then zeri zeros, then dopo. (Built with append:
+// GCC 12 at -O3 warns falsely about operator+ on such strings.)
+inline std::string conZeri(const char* prima, std::size_t zeri, const char* dopo = "")
+{
+    return std::string(prima).append(zeri, '0').append(dopo);
+}
+
 struct NomeCaso
 {
     template <class Riga> std::string operator()(const testing::TestParamInfo<Riga>& info) const

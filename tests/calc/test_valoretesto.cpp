@@ -28,8 +28,6 @@ TEST_P(Letture, LeggeIlNumeroAllInizio)
     EXPECT_EQ(std::signbit(letto), std::signbit(caso.valore));
 }
 
-const std::string trecentozeri(300, '0');
-
 INSTANTIATE_TEST_SUITE_P(
     Esempi, Letture,
     testing::Values(Lettura{{"uno"}, "1", 1}, Lettura{{"decimale"}, "12.5", 12.5},
@@ -52,18 +50,18 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     TestiLunghi, Letture,
     testing::Values(
-        Lettura{{"trecentocifre"}, "1" + trecentozeri, 1e300},
+        Lettura{{"trecentocifre"}, prova::conZeri("1", 300), 1e300},
         Lettura{{"decimalelungo"}, "0.1000000000000000055511151231257827", 0.1},
-        Lettura{{"massimo"}, "17976931348623157" + std::string(292, '0'), 1.7976931348623157e308},
-        Lettura{{"subnormale"}, "0." + std::string(320, '0') + "1", 1e-321},
-        Lettura{{"troppopiccolo"}, "0." + std::string(400, '0') + "1", 0},
-        Lettura{{"troppopiccolonegativo"}, "-0." + std::string(400, '0') + "1", -0.0}),
+        Lettura{{"massimo"}, prova::conZeri("17976931348623157", 292), 1.7976931348623157e308},
+        Lettura{{"subnormale"}, prova::conZeri("0.", 320, "1"), 1e-321},
+        Lettura{{"troppopiccolo"}, prova::conZeri("0.", 400, "1"), 0},
+        Lettura{{"troppopiccolonegativo"}, prova::conZeri("-0.", 400, "1"), -0.0}),
     prova::NomeCaso{});
 
 TEST(ValoreTesto, OltreIlDoppioEOverflow)
 {
-    for (const std::string& testo : {"1" + std::string(309, '0'), "-1" + std::string(309, '0'),
-                                     "17976931348623159" + std::string(292, '0') + ".5"}) {
+    for (const std::string& testo : {prova::conZeri("1", 309), prova::conZeri("-1", 309),
+                                     prova::conZeri("17976931348623159", 292, ".5")}) {
         SCOPED_TRACE(testo.size());
         try {
             calc::valoretesto(testo);
