@@ -1,13 +1,11 @@
 #include "ui/form8.h"
 
 #include "ui/accessibilita.h"
-#include "ui/colori.h"
 #include "ui/controlli.h"
+#include "ui/fabbricacontrolli.h"
 #include "ui/filtrotasti.h"
-#include "ui/riquadroimmagine.h"
 #include "ui/twips.h"
 
-#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -16,14 +14,12 @@
 #include <QPushButton>
 
 #include <algorithm>
-#include <limits>
 #include <vector>
 
 namespace {
 
 using form8::Carattere;
 using form8::Controllo;
-using form8::Tipo;
 
 const char* const titolo =
     "Misura della distanza di un bersaglio attivo mediante la riflessione dal fondo";
@@ -32,96 +28,6 @@ const char* const titolo =
 constexpr int larghezzaTwips = 4680;
 constexpr int altezzaTwips = 3195;
 
-// "MS Sans Serif" where the machine has it; otherwise the closest face that
-// really is there. Liberation Sans keeps its widths; DejaVu Sans is wider.
-QString famigliaCaratteri()
-{
-    const QStringList presenti = QFontDatabase::families();
-    for (const char* famiglia : {"MS Sans Serif", "Liberation Sans", "DejaVu Sans"})
-        if (presenti.contains(QLatin1String(famiglia), Qt::CaseInsensitive))
-            return QString::fromLatin1(famiglia);
-    return QStringLiteral("Sans Serif");
-}
-
-QFont carattere(Carattere quale)
-{
-    struct Misura
-    {
-        double punti;
-        bool grassetto;
-    };
-    const Misura misura = [quale] {
-        switch (quale) {
-        case Carattere::grassetto825:
-            return Misura{8.25, true};
-        case Carattere::grassetto975:
-            return Misura{9.75, true};
-        case Carattere::grassetto135:
-            return Misura{13.5, true};
-        case Carattere::finestra:
-            break;
-        }
-        return Misura{8.25, false};
-    }();
-    QFont font(famigliaCaratteri());
-    // In pixels, like the layout, so that text and boxes scale together.
-    font.setPixelSize(form8::pixelDaPunti(misura.punti));
-    font.setWeight(misura.grassetto ? QFont::Bold : QFont::Normal);
-    return font;
-}
-
-QLabel* creaEtichetta(const Controllo& c, QWidget* parent)
-{
-    auto* etichetta = new QLabel(QString::fromUtf8(c.testo), parent);
-    etichetta->setTextFormat(Qt::PlainText);
-    etichetta->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    if (c.coloreTesto) {
-        QPalette tavolozza = etichetta->palette();
-        tavolozza.setColor(QPalette::WindowText,
-                           QColor::fromRgb(form8::rgbDaColore(*c.coloreTesto)));
-        etichetta->setPalette(tavolozza);
-    }
-    // Opaque in the window's colour, but where the grid must show through.
-    etichetta->setAutoFillBackground(!c.trasparente);
-    if (c.bordo) {
-        etichetta->setFrameStyle(QFrame::Box | QFrame::Plain);
-        etichetta->setLineWidth(1);
-    }
-    etichetta->setWordWrap(!c.adattaAlTesto);
-    return etichetta;
-}
-
-QLineEdit* creaCampo(const Controllo& c, QWidget* parent)
-{
-    auto* campo = new QLineEdit(QString::fromUtf8(c.testo), parent);
-    campo->setMaxLength(std::numeric_limits<int>::max());
-    return campo;
-}
-
-QPushButton* creaPulsante(const Controllo& c, QWidget* parent)
-{
-    auto* pulsante = new QPushButton(QString::fromUtf8(c.testo), parent);
-    // Enter clicks the button while it has the focus; the window has no
-    // default button, so Enter elsewhere does nothing.
-    pulsante->setAutoDefault(true);
-    return pulsante;
-}
-
-QWidget* crea(const Controllo& c, QWidget* parent)
-{
-    switch (c.tipo) {
-    case Tipo::immagine:
-        return new form8::RiquadroImmagine(QPixmap(QString::fromUtf8(c.testo)), parent);
-    case Tipo::campo:
-        return creaCampo(c, parent);
-    case Tipo::pulsante:
-        return creaPulsante(c, parent);
-    case Tipo::etichetta:
-        break;
-    }
-    return creaEtichetta(c, parent);
-}
-
 } // namespace
 
 Form8::Form8(QWidget* parent)
@@ -129,7 +35,7 @@ Form8::Form8(QWidget* parent)
       tela_(palette().color(QPalette::Window), palette().color(QPalette::WindowText))
 {
     setWindowTitle(QString::fromUtf8(titolo));
-    setFont(carattere(Carattere::finestra));
+    setFont(form8::carattere(Carattere::finestra));
     resize(form8::rettangoloDaTwips(0, 0, larghezzaTwips, altezzaTwips).size());
     creaControlli();
     tela_.adatta(size(), devicePixelRatioF());
@@ -146,13 +52,7 @@ void Form8::creaControlli()
 {
     std::vector<std::pair<int, QWidget*>> focalizzabili;
     for (const Controllo& c : form8::controlli) {
-        QWidget* controllo = crea(c, this);
-        controllo->setObjectName(QString::fromLatin1(c.nome));
-        controllo->setFont(carattere(c.carattere));
-        controllo->setGeometry(
-            form8::rettangoloDaTwips(c.sinistra, c.alto, c.larghezza, c.altezza));
-        if (c.adattaAlTesto)
-            controllo->adjustSize();
+        QWidget* const controllo = form8::creaControllo(c, this);
         if (controllo->focusPolicy() != Qt::NoFocus)
             focalizzabili.emplace_back(c.ordineTab, controllo);
     }

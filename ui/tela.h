@@ -15,6 +15,8 @@
 #include <QRect>
 #include <QSize>
 
+#include <algorithm>
+
 class QPainter;
 
 namespace form8 {
@@ -44,13 +46,34 @@ public:
 
 private:
     QPoint dispositivo(float x, float y) const;
-    void scrivi(QPoint pixel, QRgb colore);
+    void scrivi(float x, float y, QRgb colore);
+    void tieniPixel(); // after the image itself changed
+    void segnaRiga(int riga)
+    {
+        // Only rows below the frame need keeping track of: doing it for every
+        // point would chain each point to the one before through memory.
+        if (riga > ultimaRigaCornice_)
+            ultimaRiga_ = std::max(ultimaRiga_, riga);
+    }
 
     QRgb sfondo_;
     QRgb primoPiano_;
+    bool conAvx_ = false; // the processor has AVX
     qreal rapporto_ = 1;
-    QPoint origine_;  // device pixel of the window at the canvas's top-left
-    QImage immagine_; // Format_RGB32, written pixel by pixel
+    double scala_ = 0; // device pixels per twip
+    QPoint origine_;   // device pixel of the window at the canvas's top-left
+    double origineX_ = 0;
+    double origineY_ = 0;
+    QImage immagine_; // Format_RGB32
+    // A run plots thousands of points: they go straight into the pixels.
+    QRgb* pixel_ = nullptr;
+    qsizetype passoRiga_ = 0;
+    double larghezza_ = 0;
+    double altezza_ = 0;
+    // A clear erases the rows of the frame, where every run draws, and down
+    // to the lowest row drawn on below them since the last clear.
+    int ultimaRigaCornice_ = 0;
+    int ultimaRiga_ = 0;
 };
 
 } // namespace form8
