@@ -70,16 +70,18 @@ void Form8::creaControlli()
 
 void Form8::Command1_Click()
 {
+    // The run clears what the last one drew, wherever that reached.
+    const QRect prima = tela_.zona();
     try {
         const std::string risultato =
             calc::calcolodist(tela_, Text1->text().toStdString(), Text2->text().toStdString());
         Label3->setText(QString::fromStdString(risultato));
-        update(tela_.zona());
+        update(prima | tela_.zona());
     } catch (const calc::ErroreCalcolo& errore) {
         // The run stopped where it failed and what it drew stays; the old
         // result beside the new inputs would be wrong, so it goes.
         Label3->clear();
-        update(tela_.zona());
+        update(prima | tela_.zona());
         QMessageBox::critical(this, windowTitle(), QString::fromUtf8(errore.what()));
     }
 }

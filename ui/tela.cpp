@@ -39,15 +39,15 @@ int pixelIntero(float twips, double scala)
 // glibc computes the tangent with AVX instructions where the processor has
 // them and leaves the upper halves of the vector registers in use; the plain
 // SSE instructions that follow then run far slower (a run took 1.7 times as
-// long). Clearing those halves before each point removes the cost.
-#if defined(__x86_64__) && defined(__GNUC__)
-[[gnu::target("avx")]] void azzeraMetaAlte()
+// long). Clearing those halves after each tangent removes the cost; the
+// instruction keeps the lower halves, all that this code uses, so the
+// compiler need not know of it.
+inline void azzeraMetaAlte()
 {
-    __builtin_ia32_vzeroupper();
-}
-#else
-void azzeraMetaAlte() {}
+#if defined(__x86_64__) && defined(__GNUC__)
+    asm volatile("vzeroupper");
 #endif
+}
 
 } // namespace
 
@@ -107,6 +107,9 @@ void Tela::punto(float x, float y)
 
 void Tela::punto(float x, float y, calc::Colore colore)
 {
+    // The curve's points come straight from the formula's tangent.
+    if (conAvx_)
+        azzeraMetaAlte();
     scrivi(x, y, rgbDaColore(colore));
 }
 
@@ -126,19 +129,25 @@ void Tela::linea(float x1, float y1, float x2, float y2)
 void Tela::copia(QPainter& painter, const QRect& zonaRichiesta) const
 {
     const QRect parte = zonaRichiesta & zona();
-    if (parte.isEmpty())
-        return;
-    const QRectF sorgente(QPointF(parte.topLeft()) * rapporto_ - QPointF(origine_),
-                          QSizeF(parte.size()) * rapporto_);
-    painter.drawImage(QRectF(parte), immagine_, sorgente);
+    // Clipped by the window's controls, a copy becomes one span per row and
+    // control edge, and Qt hands 96 spans or more to its thread pool: waking
+    // the threads costs far more than copying these few rows. Copy in bands.
+    constexpr int righePerBanda = 24;
+    for (int alto = parte.top(); alto <= parte.bottom(); alto += righePerBanda) {
+        const QRect banda(parte.left(), alto, parte.width(),
+                          std::min(righePerBanda, parte.bottom() + 1 - alto));
+        const QRectF sorgente(QPointF(banda.topLeft()) * rapporto_ - QPointF(origine_),
+                              QSizeF(banda.size()) * rapporto_);
+        painter.drawImage(QRectF(banda), immagine_, sorgente);
+    }
 }
 
 QRect Tela::zona() const
 {
-    // The logical pixels wholly inside the canvas; at ratio 1 the canvas itself.
+    const int righe = std::min(std::max(ultimaRiga_, ultimaRigaCornice_) + 1, immagine_.height());
+    // The logical pixels wholly inside; at ratio 1 the device pixels themselves.
     const QPointF alto(QPointF(origine_) / rapporto_);
-    const QPointF basso(QPointF(origine_ + QPoint(immagine_.width(), immagine_.height())) /
-                        rapporto_);
+    const QPointF basso(QPointF(origine_ + QPoint(immagine_.width(), righe)) / rapporto_);
     return {QPoint(static_cast<int>(std::ceil(alto.x())), static_cast<int>(std::ceil(alto.y()))),
             QPoint(static_cast<int>(std::floor(basso.x())) - 1,
                    static_cast<int>(std::floor(basso.y())) - 1)};
@@ -155,15 +164,13 @@ void Tela::scrivi(float x, float y, QRgb colore)
     // known to be inside. Subtracting the whole-number origin is exact, and
     // inside the canvas truncating is flooring: no call to std::floor for
     // each of a run's thousands of points.
-    if (conAvx_)
-        azzeraMetaAlte();
     const double px = static_cast<double>(x) * scala_ - origineX_;
     const double py = static_cast<double>(y) * scala_ - origineY_;
     if (!(px >= 0 && px < larghezza_ && py >= 0 && py < altezza_))
         return;
     const int riga = static_cast<int>(py);
+    segnaRiga(riga); // before the store, which could otherwise alias it
     pixel_[riga * passoRiga_ + static_cast<int>(px)] = colore;
-    segnaRiga(riga);
 }
 
 void Tela::tieniPixel()

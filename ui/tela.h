@@ -39,7 +39,9 @@ public:
     // Copies back the part of the canvas that lies in zona (logical pixels).
     void copia(QPainter& painter, const QRect& zona) const;
 
-    // The part of the window the canvas covers, in logical pixels.
+    // The part of the window where the canvas holds a drawing, in logical
+    // pixels: the frame's rows and any drawn on below them. Beyond it the
+    // canvas is all background, which the window paints anyway.
     QRect zona() const;
 
     const QImage& immagine() const { return immagine_; }
