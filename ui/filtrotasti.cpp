@@ -2,6 +2,7 @@
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 
 #include <algorithm>
 #include <array>
@@ -57,11 +58,13 @@ std::vector<std::int16_t> codiciDelTasto(const QKeyEvent& tasto)
     const bool alt = tasto.modifiers().testFlag(Qt::AltModifier);
     if (ctrl && !alt && tasto.key() >= Qt::Key_A && tasto.key() <= Qt::Key_Z)
         return {static_cast<std::int16_t>(tasto.key() - Qt::Key_A + 1)};
-    // Otherwise the text is what was typed, if printable: the control codes
-    // some keys carry (127 for Delete under X11) type nothing.
+    // Otherwise the text is what was typed: the control codes some keys
+    // carry (127 for Delete under X11) type nothing, but every other
+    // character does, invisible ones (a soft hyphen, a zero-width space)
+    // included, since the field would insert them.
     std::vector<std::int16_t> codici;
     for (const char32_t carattere : tasto.text().toUcs4()) {
-        if (!QChar::isPrint(carattere))
+        if (QChar::category(carattere) == QChar::Other_Control)
             return {};
         codici.push_back(codiceWindows1252(carattere));
     }
@@ -98,9 +101,18 @@ bool FiltroTasti::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::KeyPress: {
         // A key press cannot be cut short: one refused character drops it.
-        const std::vector<std::int16_t> codici =
-            codiciDelTasto(*static_cast<const QKeyEvent*>(event));
-        return !std::ranges::all_of(codici, passa);
+        const auto& tasto = *static_cast<const QKeyEvent*>(event);
+        const std::vector<std::int16_t> codici = codiciDelTasto(tasto);
+        if (!std::ranges::all_of(codici, passa))
+            return true;
+        // Ctrl+H types a backspace; left to the field, which knows it only as
+        // a letter with modifiers, it could insert an "h" instead.
+        if (codici == std::vector<std::int16_t>{8} && tasto.key() == Qt::Key_H) {
+            if (auto* const campo = qobject_cast<QLineEdit*>(watched))
+                campo->backspace();
+            return true;
+        }
+        return false;
     }
     case QEvent::InputMethod: {
         // What an input method composes (dead keys, say) arrives as a string

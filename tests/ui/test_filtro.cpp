@@ -163,6 +163,9 @@ void TestFiltro::tasti_data()
     riga("meno", Qt::Key_Minus, nessuno, "-", "1-3", 2, "");
     riga("più", Qt::Key_Plus, Qt::ShiftModifier, "+", "1+3", 2, "");
     riga("Backspace", Qt::Key_Backspace, nessuno, "\b", "13", 1, "");
+    // Ctrl+H types a backspace, whatever other modifiers come with it.
+    riga("Ctrl+H", Qt::Key_H, Qt::ControlModifier, "h", "13", 1, "");
+    riga("Ctrl+Meta+H", Qt::Key_H, Qt::ControlModifier | Qt::MetaModifier, "h", "13", 1, "");
     riga("Shift+Ins", Qt::Key_Insert, Qt::ShiftModifier, "", "1993", 3, "");
     riga("Canc", Qt::Key_Delete, nessuno, "\x7f", "13", 1, "");
     riga("freccia a sinistra", Qt::Key_Left, nessuno, "", "123", 1, "");
@@ -181,6 +184,9 @@ void TestFiltro::tasti_data()
     rifiuta("°", Qt::Key_degree, Qt::ShiftModifier, "°");
     rifiuta("€", Qt::Key_unknown, nessuno, "€");
     rifiuta("fuori da Windows-1252", Qt::Key_unknown, nessuno, "ω");
+    // Invisible, but the field would insert them.
+    rifiuta("trattino morbido", Qt::Key_unknown, nessuno, QStringLiteral("\u00AD"));
+    rifiuta("spazio di larghezza zero", Qt::Key_unknown, nessuno, QStringLiteral("\u200B"));
     rifiuta("Ctrl+Backspace", Qt::Key_Backspace, Qt::ControlModifier, "\b");
     // The text of a Ctrl combination is the letter offscreen, the control
     // code under X11: neither lets it through.
