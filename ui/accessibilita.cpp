@@ -2,12 +2,16 @@
 
 #include "ui/accessibilita.h"
 
+#include <QLabel>
 #include <QVariant>
 #include <QWidget>
 
 namespace form8 {
 
 namespace {
+
+const char* const descrizioneRisultato =
+    "Risultato: la distanza orizzontale d del bersaglio, in metri";
 
 struct Descrizione
 {
@@ -30,9 +34,7 @@ constexpr Descrizione descrizioni[] = {
      .didascalia = "Command1",
      .descrizione = "Calcola la distanza d dalla profondità e dall'angolo di depressione e "
                     "disegna il diagramma della distanza in funzione dell'angolo"},
-    {.controllo = "Label3",
-     .didascalia = "Label4",
-     .descrizione = "Risultato: la distanza orizzontale d del bersaglio, in metri"},
+    {.controllo = "Label3", .didascalia = "Label4", .descrizione = descrizioneRisultato},
     {.controllo = "Picture1",
      .nome = "Schema della riflessione dal fondo",
      .descrizione =
@@ -75,6 +77,14 @@ void descriviAccessibilita(QWidget& finestra)
         controllo->setAccessibleDescription(QString::fromUtf8(d.descrizione));
     }
     finestra.setAccessibleDescription(QString::fromUtf8(grafico));
+}
+
+void descriviRisultato(QLabel& risultato)
+{
+    QString descrizione = QString::fromUtf8(descrizioneRisultato);
+    if (!risultato.text().isEmpty())
+        descrizione += QStringLiteral(": ") + risultato.text();
+    risultato.setAccessibleDescription(descrizione);
 }
 
 } // namespace form8

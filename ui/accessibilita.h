@@ -6,6 +6,7 @@
 // the pictures their accessible names and descriptions, and the window a
 // description of the chart drawn on it.
 
+class QLabel;
 class QWidget;
 
 namespace form8 {
@@ -13,5 +14,9 @@ namespace form8 {
 // Finds the controls by object name; a control that is missing is reported
 // and skipped.
 void descriviAccessibilita(QWidget& finestra);
+
+// The result field is named after its caption, so its description carries
+// the distance it shows; the window calls this whenever the result changes.
+void descriviRisultato(QLabel& risultato);
 
 } // namespace form8

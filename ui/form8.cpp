@@ -76,11 +76,13 @@ void Form8::Command1_Click()
         const std::string risultato =
             calc::calcolodist(tela_, Text1->text().toStdString(), Text2->text().toStdString());
         Label3->setText(QString::fromStdString(risultato));
+        form8::descriviRisultato(*Label3);
         update(prima | tela_.zona());
     } catch (const calc::ErroreCalcolo& errore) {
         // The run stopped where it failed and what it drew stays; the old
         // result beside the new inputs would be wrong, so it goes.
         Label3->clear();
+        form8::descriviRisultato(*Label3);
         update(prima | tela_.zona());
         QMessageBox::critical(this, windowTitle(), QString::fromUtf8(errore.what()));
     }

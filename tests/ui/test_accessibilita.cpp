@@ -6,6 +6,8 @@
 #include "ui/form8.h"
 
 #include <QAccessible>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QtTest>
 
 #include <memory>
@@ -42,6 +44,7 @@ private Q_SLOTS:
     void descrizioni_data();
     void descrizioni();
     void finestra();
+    void risultatoLetto();
     void nessunControlloMuto();
 
 private:
@@ -115,6 +118,22 @@ void TestAccessibilita::finestra()
                                     "angolo di depressione", "da 0° a 50°"})
                  .isEmpty(),
              qPrintable(descrizione));
+}
+
+void TestAccessibilita::risultatoLetto()
+{
+    // The result's name is its caption: the distance it shows must reach the
+    // screen reader all the same.
+    auto* const campo = finestra_->findChild<QLineEdit*>(QStringLiteral("Text1"));
+    auto* const angolo = finestra_->findChild<QLineEdit*>(QStringLiteral("Text2"));
+    auto* const pulsante = finestra_->findChild<QPushButton*>(QStringLiteral("Command1"));
+    QWidget* const risultato = controllo(QStringLiteral("Label3"));
+    campo->setText(QStringLiteral("1000"));
+    angolo->setText(QStringLiteral("7"));
+    QTest::mouseClick(pulsante, Qt::LeftButton);
+    QVERIFY(
+        testoAccessibile(risultato, QAccessible::Description).endsWith(QStringLiteral(": 16288")));
+    QCOMPARE(testoAccessibile(risultato, QAccessible::Name), QStringLiteral("Distanza (d) metri"));
 }
 
 void TestAccessibilita::nessunControlloMuto()
