@@ -5,11 +5,11 @@
 
 #include "finestranuda.h"
 
+#include "ui/applicazione.h"
 #include "ui/form8.h"
 
 #include <QApplication>
 #include <QEvent>
-#include <QIcon>
 
 #include <cstring>
 #include <memory>
@@ -42,12 +42,7 @@ int main(int argc, char* argv[])
 
     // The same start as the program's own, up to the window it shows.
     QApplication applicazione(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("misuradistanza"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
-    QIcon icona;
-    for (const char* file : {":/icona-16.png", ":/icona-32.png", ":/icona-48.png"})
-        icona.addFile(QString::fromLatin1(file));
-    QApplication::setWindowIcon(icona);
+    form8::presentaApplicazione();
 
     std::unique_ptr<QWidget> finestra;
     if (std::strcmp(argv[1], "form8") == 0)
