@@ -20,10 +20,6 @@ class Form8 : public QWidget
 public:
     explicit Form8(QWidget* parent = nullptr);
 
-    // What the chart holds now, in device pixels, for tests and benchmarks.
-    const QImage& tela() const { return tela_.immagine(); }
-    QRect zonaTela() const { return tela_.zona(); }
-
     void Command1_Click();
 
 protected:
