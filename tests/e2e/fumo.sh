@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Smoke test of the real program on a private X server with a window manager:
 # it opens maximised, a calculation typed in with the keyboard draws the curve
-# and shows a result, and a zero angle brings up the error box, after which
-# the program keeps working.
+# and shows a result, a zero angle brings up the error box, after which the
+# program keeps working, and a mixed text typed into a field keeps only the
+# characters of a number.
 #
 #   bash tests/e2e/fumo.sh PATH/TO/misuradistanza
 #
@@ -443,3 +444,28 @@ if attendi 20 stesso_risultato; then
 else
     ko "after the error the same inputs do not show the first result again"
 fi
+
+# --- The keystroke filter, through the real keyboard -------------------------
+
+# A mixed text typed key by key into the depth field: letters, a comma, a
+# blank, Ctrl+V with something on the clipboard, Escape, Enter and an à. Only
+# the characters of a number may arrive. Ctrl+Insert is a key, not a
+# character, so it still copies the field, and xclip reads what it copied.
+printf 'zzz' | xclip -i -selection clipboard
+xdotool mousemove --window "$wid" "${text1[@]}" click 1
+xdotool key End shift+Home BackSpace
+xdotool type --delay 30 '1a2,3 b-4'
+xdotool key ctrl+v Escape Return
+xdotool type --delay 30 'à5.6'
+xdotool key End shift+Home ctrl+Insert
+appunti() { timeout 5 xclip -o -selection clipboard 2>/dev/null || true; }
+copiato() { [[ "$(appunti)" == '123-45.6' ]]; }
+if attendi 10 copiato; then
+    ok "typing \"1a2,3 b-4\", Ctrl+V, Escape, Enter and \"à5.6\" leaves \"123-45.6\""
+else
+    ko "the depth field should hold \"123-45.6\" but the clipboard holds \"$(appunti)\""
+fi
+# Enter would have shown the distance for a depth of 123 instead.
+schermata filtro
+verifica "Enter in the field started no run (the result is still the last one)" \
+    test "$(impronta_risultato "$schermate/filtro.png")" == "$impronta_buona"
