@@ -1,6 +1,7 @@
 // What assistive technologies are told about Form8, read back through Qt's
 // accessibility interfaces as a screen reader would read it.
 
+#include "finestradiprova.h"
 #include "principale.h"
 
 #include "ui/form8.h"
@@ -9,8 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
-
-#include <memory>
 
 namespace {
 
@@ -40,6 +39,7 @@ class TestAccessibilita : public QObject
 
 private Q_SLOTS:
     void init();
+    void cleanup();
 
     void descrizioni_data();
     void descrizioni();
@@ -48,22 +48,17 @@ private Q_SLOTS:
     void nessunControlloMuto();
 
 private:
-    QWidget* controllo(const QString& nome) const
-    {
-        auto* trovato = finestra_->findChild<QWidget*>(nome);
-        if (trovato == nullptr)
-            qFatal("no control %s", qPrintable(nome));
-        return trovato;
-    }
-
-    std::unique_ptr<Form8> finestra_;
+    prova::FinestraDiProva banco_;
 };
 
 void TestAccessibilita::init()
 {
-    finestra_ = std::make_unique<Form8>();
-    finestra_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(finestra_.get()));
+    QVERIFY(banco_.apri());
+}
+
+void TestAccessibilita::cleanup()
+{
+    QVERIFY2(banco_.chiudi(), "a dialog appeared that the test did not expect");
 }
 
 void TestAccessibilita::descrizioni_data()
@@ -99,11 +94,13 @@ void TestAccessibilita::descrizioni()
     QFETCH(QString, didascalia);
     QFETCH(QStringList, frasi);
 
-    QWidget* const w = controllo(QString::fromLatin1(QTest::currentDataTag()));
+    QWidget* const w = banco_.controllo<QWidget>(QTest::currentDataTag());
     QCOMPARE(testoAccessibile(w, QAccessible::Name), nome);
     // Named after the caption beside it, read with its blanks folded.
-    if (!didascalia.isEmpty())
-        QCOMPARE(controllo(didascalia)->property("text").toString().simplified(), nome);
+    if (!didascalia.isEmpty()) {
+        const QWidget* const etichetta = banco_.controllo<QWidget>(qPrintable(didascalia));
+        QCOMPARE(etichetta->property("text").toString().simplified(), nome);
+    }
     const QString descrizione = testoAccessibile(w, QAccessible::Description);
     QVERIFY2(mancanti(descrizione, frasi).isEmpty(),
              qPrintable(descrizione + " lacks: " + mancanti(descrizione, frasi).join(", ")));
@@ -111,9 +108,10 @@ void TestAccessibilita::descrizioni()
 
 void TestAccessibilita::finestra()
 {
-    QCOMPARE(testoAccessibile(finestra_.get(), QAccessible::Name), finestra_->windowTitle());
+    QCOMPARE(testoAccessibile(&banco_.finestra(), QAccessible::Name),
+             banco_.finestra().windowTitle());
     // The chart is drawn on the window itself: the window describes it.
-    const QString descrizione = testoAccessibile(finestra_.get(), QAccessible::Description);
+    const QString descrizione = testoAccessibile(&banco_.finestra(), QAccessible::Description);
     QVERIFY2(mancanti(descrizione, {"diagramma", "distanza", "da 0 a 100 km",
                                     "angolo di depressione", "da 0° a 50°"})
                  .isEmpty(),
@@ -124,10 +122,10 @@ void TestAccessibilita::risultatoLetto()
 {
     // The result's name is its caption: the distance it shows must reach the
     // screen reader all the same.
-    auto* const campo = finestra_->findChild<QLineEdit*>(QStringLiteral("Text1"));
-    auto* const angolo = finestra_->findChild<QLineEdit*>(QStringLiteral("Text2"));
-    auto* const pulsante = finestra_->findChild<QPushButton*>(QStringLiteral("Command1"));
-    QWidget* const risultato = controllo(QStringLiteral("Label3"));
+    auto* const campo = banco_.finestra().findChild<QLineEdit*>(QStringLiteral("Text1"));
+    auto* const angolo = banco_.finestra().findChild<QLineEdit*>(QStringLiteral("Text2"));
+    auto* const pulsante = banco_.finestra().findChild<QPushButton*>(QStringLiteral("Command1"));
+    QWidget* const risultato = banco_.controllo<QWidget>("Label3");
     campo->setText(QStringLiteral("1000"));
     angolo->setText(QStringLiteral("7"));
     QTest::mouseClick(pulsante, Qt::LeftButton);
@@ -140,7 +138,7 @@ void TestAccessibilita::nessunControlloMuto()
 {
     // Whatever the keyboard reaches is named and described, whichever
     // controls the window gains later.
-    const QList<QWidget*> figli = finestra_->findChildren<QWidget*>();
+    const QList<QWidget*> figli = banco_.finestra().findChildren<QWidget*>();
     int raggiungibili = 0;
     for (QWidget* const w : figli) {
         if (!(w->focusPolicy() & Qt::TabFocus))

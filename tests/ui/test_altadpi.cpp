@@ -3,7 +3,7 @@
 // the screen's own resolution and the chart at the logical places it has at
 // scale 1, read back from what the window paints.
 
-#include "sorvegliante.h"
+#include "finestradiprova.h"
 
 #include "calc/calcolo.h"
 #include "ui/controlli.h"
@@ -18,7 +18,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 #include <optional>
 
 namespace {
@@ -78,42 +77,28 @@ private Q_SLOTS:
     void curva();
 
 private:
-    template <class T> T* controllo(const QString& nome) const
-    {
-        auto* trovato = finestra_->findChild<T*>(nome);
-        if (trovato == nullptr)
-            qFatal("no control %s", qPrintable(nome));
-        return trovato;
-    }
     // Restored, the window is too small to show the chart.
-    void ingrandisci() const { finestra_->resize(800, 640); }
+    void ingrandisci() const { banco_.finestra().resize(800, 640); }
     // The window as painted, one device pixel per image pixel.
     QImage schermata() const;
 
-    std::unique_ptr<Form8> finestra_;
-    std::unique_ptr<prova::Sorvegliante> sorvegliante_;
+    prova::FinestraDiProva banco_;
 };
 
 void TestAltaDpi::init()
 {
     // A run that fails shows a dialog; it must fail the test, not hang it.
-    sorvegliante_ = std::make_unique<prova::Sorvegliante>();
-    finestra_ = std::make_unique<Form8>();
-    finestra_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(finestra_.get()));
+    QVERIFY(banco_.apri());
 }
 
 void TestAltaDpi::cleanup()
 {
-    finestra_.reset();
-    const bool nessunInatteso = sorvegliante_->inattesi.empty();
-    sorvegliante_.reset();
-    QVERIFY2(nessunInatteso, "a dialog appeared that the test did not expect");
+    QVERIFY2(banco_.chiudi(), "a dialog appeared that the test did not expect");
 }
 
 QImage TestAltaDpi::schermata() const
 {
-    const QPixmap vista = finestra_->grab();
+    const QPixmap vista = banco_.finestra().grab();
     if (vista.devicePixelRatio() != rapporto)
         qFatal("grabbed at ratio %g", vista.devicePixelRatio());
     return vista.toImage();
@@ -121,9 +106,9 @@ QImage TestAltaDpi::schermata() const
 
 void TestAltaDpi::scala()
 {
-    QCOMPARE(finestra_->devicePixelRatioF(), qreal(rapporto));
+    QCOMPARE(banco_.finestra().devicePixelRatioF(), qreal(rapporto));
     // Restored, the client area is 4680 × 3195 twips, in logical pixels.
-    QCOMPARE(finestra_->size(), QSize(312, 213));
+    QCOMPARE(banco_.finestra().size(), QSize(312, 213));
     QCOMPARE(schermata().size(), QSize(312, 213) * rapporto);
 }
 
@@ -143,7 +128,7 @@ void TestAltaDpi::geometria()
     QFETCH(QRect, geometria);
     QFETCH(bool, adatta);
 
-    const auto* const w = controllo<QWidget>(QString::fromLatin1(QTest::currentDataTag()));
+    const auto* const w = banco_.controllo<QWidget>(QTest::currentDataTag());
     if (adatta) {
         QCOMPARE(w->pos(), geometria.topLeft());
         QCOMPARE(w->size(), w->sizeHint());
@@ -163,8 +148,7 @@ void TestAltaDpi::immagini()
 {
     QFETCH(QSize, bitmap);
 
-    auto* const box =
-        controllo<form8::RiquadroImmagine>(QString::fromLatin1(QTest::currentDataTag()));
+    auto* const box = banco_.controllo<form8::RiquadroImmagine>(QTest::currentDataTag());
     const QImage originale = box->immagine().toImage();
     QCOMPARE(originale.size(), bitmap);
     const QPixmap presa = box->grab();
@@ -201,7 +185,7 @@ void TestAltaDpi::testo()
     // Text drawn at the logical resolution and then enlarged would be made
     // of uniform 2 × 2 blocks; drawn at the screen's own it has edges that
     // fall inside them.
-    const QPixmap presa = this->controllo<QWidget>(controllo)->grab();
+    const QPixmap presa = banco_.controllo<QWidget>(qPrintable(controllo))->grab();
     QCOMPARE(presa.devicePixelRatio(), qreal(rapporto));
     const QImage vista = presa.toImage();
     bool nitido = false;
@@ -248,9 +232,9 @@ void TestAltaDpi::curva()
     QFETCH(double, b);
 
     ingrandisci();
-    controllo<QLineEdit>(QStringLiteral("Text1"))->setText(QStringLiteral("10000"));
-    controllo<QLineEdit>(QStringLiteral("Text2"))->setText(QStringLiteral("7"));
-    QTest::mouseClick(controllo<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
+    banco_.controllo<QLineEdit>("Text1")->setText(QStringLiteral("10000"));
+    banco_.controllo<QLineEdit>("Text2")->setText(QStringLiteral("7"));
+    QTest::mouseClick(banco_.controllo<QPushButton>("Command1"), Qt::LeftButton);
 
     const double d = std::min(calc::distfondo(10000, b), 100000.0);
     const double xTwips = b * 64.4 + 500;

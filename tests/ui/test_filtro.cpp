@@ -1,8 +1,8 @@
 // The keystroke filter of the two data fields: the rule on its own, then the
 // keys as they reach the real fields of the window.
 
+#include "finestradiprova.h"
 #include "principale.h"
-#include "sorvegliante.h"
 
 #include "ui/filtrotasti.h"
 #include "ui/form8.h"
@@ -16,7 +16,6 @@
 #include <QtTest>
 
 #include <cstdint>
-#include <memory>
 #include <string_view>
 
 namespace {
@@ -65,26 +64,22 @@ private Q_SLOTS:
     void calcolo();
 
 private:
-    QLineEdit* campo(const QString& nome) const { return finestra_->findChild<QLineEdit*>(nome); }
+    QLineEdit* campo(const QString& nome) const
+    {
+        return banco_.finestra().findChild<QLineEdit*>(nome);
+    }
 
-    std::unique_ptr<prova::Sorvegliante> sorvegliante_;
-    std::unique_ptr<Form8> finestra_;
+    prova::FinestraDiProva banco_;
 };
 
 void TestFiltro::init()
 {
-    sorvegliante_ = std::make_unique<prova::Sorvegliante>();
-    finestra_ = std::make_unique<Form8>();
-    finestra_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(finestra_.get()));
+    QVERIFY(banco_.apri());
 }
 
 void TestFiltro::cleanup()
 {
-    finestra_.reset();
-    const bool nessunDialogo = sorvegliante_->inattesi.empty();
-    sorvegliante_.reset();
-    QVERIFY2(nessunDialogo, "a dialog appeared");
+    QVERIFY2(banco_.chiudi(), "a dialog appeared that the test did not expect");
 }
 
 void TestFiltro::regola_data()
@@ -271,14 +266,14 @@ void TestFiltro::tabulazione()
     partenza->setFocus();
     // Qt gives both the text of a tab, as a real keyboard does.
     QTest::sendKeyEvent(QTest::Click, partenza, Qt::Key(tasto), QStringLiteral("\t"), modificatori);
-    QCOMPARE(finestra_->focusWidget(), campo(a));
+    QCOMPARE(banco_.finestra().focusWidget(), campo(a));
 }
 
 void TestFiltro::calcolo()
 {
     QLineEdit* const profondita = campo(QStringLiteral("Text1"));
-    auto* const pulsante = finestra_->findChild<QPushButton*>(QStringLiteral("Command1"));
-    auto* const risultato = finestra_->findChild<QLabel*>(QStringLiteral("Label3"));
+    auto* const pulsante = banco_.finestra().findChild<QPushButton*>(QStringLiteral("Command1"));
+    auto* const risultato = banco_.finestra().findChild<QLabel*>(QStringLiteral("Label3"));
     QVERIFY(profondita && pulsante && risultato);
 
     QTest::keyClick(profondita, Qt::Key_End);

@@ -1,5 +1,5 @@
+#include "finestradiprova.h"
 #include "principale.h"
-#include "sorvegliante.h"
 
 #include "calc/calcolo.h"
 #include "ui/form8.h"
@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
 namespace {
 
@@ -66,47 +65,29 @@ private Q_SLOTS:
     void curvaSullAsse();
 
 private:
-    template <class T> T* controllo(const char* nome) const
-    {
-        auto* trovato = finestra_->findChild<T*>(QString::fromLatin1(nome));
-        if (trovato == nullptr)
-            qFatal("no control %s", nome);
-        return trovato;
-    }
     void calcola(const QString& profondita, const QString& angolo);
-    QImage schermata() const { return finestra_->grab().toImage(); }
+    QImage schermata() const { return banco_.finestra().grab().toImage(); }
     // Restored, the window is too small to show the chart.
-    void ingrandisci() const { finestra_->resize(800, 640); }
+    void ingrandisci() const { banco_.finestra().resize(800, 640); }
 
-    std::unique_ptr<Form8> finestra_;
-    std::unique_ptr<prova::Sorvegliante> sorvegliante_;
+    prova::FinestraDiProva banco_;
 };
 
 void TestForm8::init()
 {
-    sorvegliante_ = std::make_unique<prova::Sorvegliante>();
-    finestra_ = std::make_unique<Form8>();
-    finestra_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(finestra_.get()));
-    finestra_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(finestra_.get()));
+    QVERIFY(banco_.apri(true));
 }
 
 void TestForm8::cleanup()
 {
-    finestra_.reset();
-    for (const auto& d : sorvegliante_->inattesi)
-        qWarning("unexpected dialog: %s: %s", qPrintable(d.titolo), qPrintable(d.testo));
-    const bool nessunInatteso = sorvegliante_->inattesi.empty();
-    sorvegliante_.reset();
-    QVERIFY2(nessunInatteso, "a dialog appeared that the test did not expect");
+    QVERIFY2(banco_.chiudi(), "a dialog appeared that the test did not expect");
 }
 
 void TestForm8::calcola(const QString& profondita, const QString& angolo)
 {
-    controllo<QLineEdit>("Text1")->setText(profondita);
-    controllo<QLineEdit>("Text2")->setText(angolo);
-    QTest::mouseClick(controllo<QPushButton>("Command1"), Qt::LeftButton);
+    banco_.controllo<QLineEdit>("Text1")->setText(profondita);
+    banco_.controllo<QLineEdit>("Text2")->setText(angolo);
+    QTest::mouseClick(banco_.controllo<QPushButton>("Command1"), Qt::LeftButton);
 }
 
 void TestForm8::controlli_data()
@@ -158,7 +139,7 @@ void TestForm8::controlli()
     QFETCH(bool, adatta);
     QFETCH(bool, opaca);
 
-    auto* const w = controllo<QWidget>(QTest::currentDataTag());
+    auto* const w = banco_.controllo<QWidget>(QTest::currentDataTag());
     const auto* const etichetta = qobject_cast<QLabel*>(w);
     if (adatta) {
         // Placed as given, and as large as its text needs, no smaller.
@@ -185,7 +166,7 @@ void TestForm8::controlli()
 
     if (etichetta != nullptr) {
         const QColor atteso =
-            colore.isValid() ? colore : finestra_->palette().color(QPalette::WindowText);
+            colore.isValid() ? colore : banco_.finestra().palette().color(QPalette::WindowText);
         QCOMPARE(etichetta->palette().color(QPalette::WindowText), atteso);
         QCOMPARE(etichetta->autoFillBackground(), opaca);
         QCOMPARE(etichetta->focusPolicy(), Qt::NoFocus);
@@ -209,7 +190,7 @@ void TestForm8::immagini()
     };
     for (const Attesa& a : {Attesa{"Picture1", {242, 145}, {168, 112, 241, 145}},
                             Attesa{"Picture2", {151, 82}, {640, 0, 153, 73}}}) {
-        auto* const box = controllo<QWidget>(a.nome);
+        auto* const box = banco_.controllo<QWidget>(a.nome);
         QCOMPARE(box->geometry(), a.box);
         const QImage vista = box->grab().toImage();
         // Inside the sunken border the picture starts at its top-left corner,
@@ -222,13 +203,13 @@ void TestForm8::immagini()
 
 void TestForm8::avvio()
 {
-    QCOMPARE(finestra_->windowTitle(), titolo);
-    QCOMPARE(controllo<QLineEdit>("Text1")->text(), QStringLiteral("1"));
-    QCOMPARE(controllo<QLineEdit>("Text2")->text(), QStringLiteral("1"));
-    QVERIFY(controllo<QLabel>("Label3")->text().isEmpty());
-    QCOMPARE(QApplication::focusWidget(), controllo<QWidget>("Command1"));
+    QCOMPARE(banco_.finestra().windowTitle(), titolo);
+    QCOMPARE(banco_.controllo<QLineEdit>("Text1")->text(), QStringLiteral("1"));
+    QCOMPARE(banco_.controllo<QLineEdit>("Text2")->text(), QStringLiteral("1"));
+    QVERIFY(banco_.controllo<QLabel>("Label3")->text().isEmpty());
+    QCOMPARE(QApplication::focusWidget(), banco_.controllo<QWidget>("Command1"));
     // Restored, the client area is 4680 × 3195 twips.
-    QCOMPARE(finestra_->size(), QSize(312, 213));
+    QCOMPARE(banco_.finestra().size(), QSize(312, 213));
 }
 
 void TestForm8::ordineTab()
@@ -266,13 +247,13 @@ void TestForm8::avviaRun()
     QFETCH(int, tasto);
     QFETCH(QString, atteso);
 
-    auto* const bersaglio = controllo<QWidget>(qPrintable(dove));
+    auto* const bersaglio = banco_.controllo<QWidget>(qPrintable(dove));
     bersaglio->setFocus();
     if (tasto == 0)
         QTest::mouseClick(bersaglio, Qt::LeftButton);
     else
         QTest::keyClick(bersaglio, static_cast<Qt::Key>(tasto));
-    QCOMPARE(controllo<QLabel>("Label3")->text(), atteso);
+    QCOMPARE(banco_.controllo<QLabel>("Label3")->text(), atteso);
 }
 
 void TestForm8::risultato_data()
@@ -304,7 +285,7 @@ void TestForm8::risultato()
     QFETCH(QString, angolo);
     QFETCH(QString, atteso);
     calcola(profondita, angolo);
-    QCOMPARE(controllo<QLabel>("Label3")->text(), atteso);
+    QCOMPARE(banco_.controllo<QLabel>("Label3")->text(), atteso);
 }
 
 void TestForm8::guasto_data()
@@ -334,19 +315,19 @@ void TestForm8::guasto()
     QFETCH(QString, angolo);
     QFETCH(QString, messaggio);
 
-    auto* const risultato = controllo<QLabel>("Label3");
+    auto* const risultato = banco_.controllo<QLabel>("Label3");
     calcola("1", "1");
     QCOMPARE(risultato->text(), QStringLiteral("114"));
 
-    sorvegliante_->attendi();
+    banco_.sorvegliante().attendi();
     calcola(profondita, angolo);
-    QCOMPARE(sorvegliante_->visti.size(), std::size_t{1});
-    QCOMPARE(sorvegliante_->visti.front().titolo, titolo);
-    QCOMPARE(sorvegliante_->visti.front().testo, messaggio);
+    QCOMPARE(banco_.sorvegliante().visti.size(), std::size_t{1});
+    QCOMPARE(banco_.sorvegliante().visti.front().titolo, titolo);
+    QCOMPARE(banco_.sorvegliante().visti.front().testo, messaggio);
     // The old result beside the new inputs would be wrong.
     QVERIFY(risultato->text().isEmpty());
     // The program goes on.
-    QVERIFY(finestra_->isVisible());
+    QVERIFY(banco_.finestra().isVisible());
     calcola("1000", "7");
     QCOMPARE(risultato->text(), QStringLiteral("16288"));
 }
@@ -389,9 +370,9 @@ void TestForm8::graficoDopoIlRun()
     };
     controllaCurva();
     // Kept across repaints, also after the window was made larger.
-    finestra_->repaint();
+    banco_.finestra().repaint();
     controllaCurva();
-    finestra_->resize(900, 760);
+    banco_.finestra().resize(900, 760);
     QTest::qWait(50);
     controllaCurva();
 }
@@ -402,7 +383,7 @@ void TestForm8::curvaSullAsse()
     // repaint must not draw the frame over it again.
     ingrandisci();
     calcola("1", "1");
-    finestra_->repaint();
+    banco_.finestra().repaint();
     const QImage vista = schermata();
     QCOMPARE(pixelCurva(1, 20).y(), 549);
     QCOMPARE(vista.pixel(pixelCurva(1, 20)), blu);

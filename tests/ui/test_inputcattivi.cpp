@@ -2,8 +2,8 @@
 // into the data fields, a click on "Calcolo", and then either the right
 // result or the right message box, with the program going on to a good run.
 
+#include "finestradiprova.h"
 #include "principale.h"
-#include "sorvegliante.h"
 
 #include "ui/form8.h"
 
@@ -12,8 +12,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
-
-#include <memory>
 
 namespace {
 
@@ -48,37 +46,23 @@ private Q_SLOTS:
     void ingresso();
 
 private:
-    template <class T> T* controllo(const char* nome) const
-    {
-        auto* trovato = finestra_->findChild<T*>(QString::fromLatin1(nome));
-        if (trovato == nullptr)
-            qFatal("no control %s", nome);
-        return trovato;
-    }
     void scrivi(QLineEdit& campo, const QString& testo, Modo modo) const;
-    void calcola() const { QTest::mouseClick(controllo<QPushButton>("Command1"), Qt::LeftButton); }
+    void calcola() const
+    {
+        QTest::mouseClick(banco_.controllo<QPushButton>("Command1"), Qt::LeftButton);
+    }
 
-    std::unique_ptr<prova::Sorvegliante> sorvegliante_;
-    std::unique_ptr<Form8> finestra_;
+    prova::FinestraDiProva banco_;
 };
 
 void TestInputCattivi::init()
 {
-    sorvegliante_ = std::make_unique<prova::Sorvegliante>();
-    finestra_ = std::make_unique<Form8>();
-    finestra_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(finestra_.get()));
-    finestra_->activateWindow();
+    QVERIFY(banco_.apri(true));
 }
 
 void TestInputCattivi::cleanup()
 {
-    finestra_.reset();
-    for (const auto& d : sorvegliante_->inattesi)
-        qWarning("unexpected dialog: %s: %s", qPrintable(d.titolo), qPrintable(d.testo));
-    const bool nessunInatteso = sorvegliante_->inattesi.empty();
-    sorvegliante_.reset();
-    QVERIFY2(nessunInatteso, "a dialog appeared that the test did not expect");
+    QVERIFY2(banco_.chiudi(), "a dialog appeared that the test did not expect");
 }
 
 void TestInputCattivi::scrivi(QLineEdit& campo, const QString& testo, Modo modo) const
@@ -160,40 +144,40 @@ void TestInputCattivi::ingresso()
     QFETCH(QString, risultato);
     QFETCH(QString, messaggio);
 
-    auto* const mostrato = controllo<QLabel>("Label3");
+    auto* const mostrato = banco_.controllo<QLabel>("Label3");
     // A result already shown, which bad input must not leave standing.
     calcola();
     QCOMPARE(mostrato->text(), QStringLiteral("114"));
 
-    scrivi(*controllo<QLineEdit>("Text1"), profondita, modo);
+    scrivi(*banco_.controllo<QLineEdit>("Text1"), profondita, modo);
     if (QTest::currentTestFailed())
         return;
-    scrivi(*controllo<QLineEdit>("Text2"), angolo, modo);
+    scrivi(*banco_.controllo<QLineEdit>("Text2"), angolo, modo);
     if (QTest::currentTestFailed())
         return;
     if (!messaggio.isEmpty()) {
-        sorvegliante_->attendi();
+        banco_.sorvegliante().attendi();
         QTest::ignoreMessage(QtWarningMsg, senzaSuggerimenti);
     }
     calcola();
 
     QCOMPARE(mostrato->text(), risultato);
     if (messaggio.isEmpty()) {
-        QVERIFY(sorvegliante_->visti.empty());
+        QVERIFY(banco_.sorvegliante().visti.empty());
     } else {
-        QCOMPARE(sorvegliante_->visti.size(), std::size_t{1});
-        QCOMPARE(sorvegliante_->visti.front().titolo, finestra_->windowTitle());
-        QCOMPARE(sorvegliante_->visti.front().testo, messaggio);
+        QCOMPARE(banco_.sorvegliante().visti.size(), std::size_t{1});
+        QCOMPARE(banco_.sorvegliante().visti.front().titolo, banco_.finestra().windowTitle());
+        QCOMPARE(banco_.sorvegliante().visti.front().testo, messaggio);
     }
 
     // The program goes on.
-    QVERIFY(finestra_->isVisible());
-    const std::size_t messaggi = sorvegliante_->visti.size();
-    controllo<QLineEdit>("Text1")->setText(QStringLiteral("1000"));
-    controllo<QLineEdit>("Text2")->setText(QStringLiteral("7"));
+    QVERIFY(banco_.finestra().isVisible());
+    const std::size_t messaggi = banco_.sorvegliante().visti.size();
+    banco_.controllo<QLineEdit>("Text1")->setText(QStringLiteral("1000"));
+    banco_.controllo<QLineEdit>("Text2")->setText(QStringLiteral("7"));
     calcola();
     QCOMPARE(mostrato->text(), QStringLiteral("16288"));
-    QCOMPARE(sorvegliante_->visti.size(), messaggi);
+    QCOMPARE(banco_.sorvegliante().visti.size(), messaggi);
 }
 
 MISURA_TEST_MAIN(TestInputCattivi)

@@ -4,6 +4,7 @@
 // typing lets in plus what was pasted into them, and every run must show what the calculation gives
 // for the fields' texts, or its error in a message box.
 
+#include "finestradiprova.h"
 #include "principale.h"
 #include "sorvegliante.h"
 
@@ -702,19 +703,32 @@ class TestScimmia : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init();
+    void cleanup();
+
     void scimmia();
+
+private:
+    prova::FinestraDiProva banco_;
 };
+
+void TestScimmia::init()
+{
+    QVERIFY(banco_.apri(true));
+}
+
+void TestScimmia::cleanup()
+{
+    QVERIFY2(banco_.chiudi(), "a dialog appeared that the test did not expect");
+}
 
 void TestScimmia::scimmia()
 {
     const std::uint32_t seme = semeDellaProva();
     qInfo("MISURA_SEME=%u replays this run", seme);
 
-    prova::Sorvegliante sorvegliante;
-    Form8 finestra;
-    finestra.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&finestra));
-    finestra.activateWindow();
+    Form8& finestra = banco_.finestra();
+    prova::Sorvegliante& sorvegliante = banco_.sorvegliante();
     {
         Scimmia scimmia(finestra, sorvegliante, seme);
         for (int i = 1; i <= numeroAzioni; ++i) {
