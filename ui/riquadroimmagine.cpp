@@ -11,10 +11,11 @@ RiquadroImmagine::RiquadroImmagine(const QPixmap& immagine, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void RiquadroImmagine::paintEvent(QPaintEvent* event)
+void RiquadroImmagine::paintEvent(QPaintEvent* /*event*/)
 {
-    QFrame::paintEvent(event);
+    // One painter for the border and the picture inside it.
     QPainter pittore(this);
+    drawFrame(&pittore);
     pittore.setClipRect(contentsRect());
     pittore.drawPixmap(contentsRect().topLeft(), immagine_);
 }

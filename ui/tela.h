@@ -44,8 +44,6 @@ public:
     // canvas is all background, which the window paints anyway.
     QRect zona() const;
 
-    const QImage& immagine() const { return immagine_; }
-
 private:
     QPoint dispositivo(float x, float y) const;
     void scrivi(float x, float y, QRgb colore);
