@@ -17,13 +17,20 @@ namespace {
 
 // "MS Sans Serif" where the machine has it; otherwise the closest face that
 // really is there. Liberation Sans keeps its widths; DejaVu Sans is wider.
-QString famigliaCaratteri()
+QString cercaFamiglia()
 {
     const QStringList presenti = QFontDatabase::families();
     for (const char* famiglia : {"MS Sans Serif", "Liberation Sans", "DejaVu Sans"})
         if (presenti.contains(QLatin1String(famiglia), Qt::CaseInsensitive))
             return QString::fromLatin1(famiglia);
     return QStringLiteral("Sans Serif");
+}
+
+// Every control asks for a font: the machine's faces are looked through once.
+const QString& famigliaCaratteri()
+{
+    static const QString famiglia = cercaFamiglia();
+    return famiglia;
 }
 
 QLabel* creaEtichetta(const Controllo& c, QWidget* parent)
