@@ -72,20 +72,21 @@ void Form8::Command1_Click()
 {
     // The run clears what the last one drew, wherever that reached.
     const QRect prima = tela_.zona();
+    QString risultato;
+    QString errore;
     try {
-        const std::string risultato =
-            calc::calcolodist(tela_, Text1->text().toStdString(), Text2->text().toStdString());
-        Label3->setText(QString::fromStdString(risultato));
-        form8::descriviRisultato(*Label3);
-        update(prima | tela_.zona());
-    } catch (const calc::ErroreCalcolo& errore) {
+        risultato = QString::fromStdString(
+            calc::calcolodist(tela_, Text1->text().toStdString(), Text2->text().toStdString()));
+    } catch (const calc::ErroreCalcolo& guasto) {
         // The run stopped where it failed and what it drew stays; the old
         // result beside the new inputs would be wrong, so it goes.
-        Label3->clear();
-        form8::descriviRisultato(*Label3);
-        update(prima | tela_.zona());
-        QMessageBox::critical(this, windowTitle(), QString::fromUtf8(errore.what()));
+        errore = QString::fromUtf8(guasto.what());
     }
+    Label3->setText(risultato);
+    form8::descriviRisultato(*Label3);
+    update(prima | tela_.zona());
+    if (!errore.isEmpty())
+        QMessageBox::critical(this, windowTitle(), errore);
 }
 
 void Form8::paintEvent(QPaintEvent* event)
