@@ -19,6 +19,27 @@ using Colore = std::uint32_t;
 // The colour of the chart's curve.
 inline constexpr Colore blu = 0x00FF0000;
 
+// The chart's frame in twips of the drawing area, y downwards. Every value is
+// exact in single precision, in which the frame is computed. The curve runs
+// from x = 564.4 (1°) to 3720 (50°) and from the top grid line down, below
+// the horizontal axis where the depth is negative.
+namespace cornice {
+inline constexpr float origineX = 500;       // b = 0°: the vertical axis
+inline constexpr float origineY = 8240;      // d = 0 m: the horizontal axis
+inline constexpr float cimaY = 6000;         // d = 100 km: the top grid line
+inline constexpr float larghezza = 3220;     // 50° at 64.4 twips per degree
+inline constexpr float fineAsseX = 3880;     // the horizontal axis runs 160 twips past the grid
+inline constexpr float passoVerticali = 161; // a grid line every 2.5°
+inline constexpr float passoPuntiVerticali = 14;
+inline constexpr float passoOrizzontali = 112; // a grid line every 5 km
+inline constexpr float passoPuntiOrizzontali = 21;
+} // namespace cornice
+
+// The contrast (WCAG 2) that the program's own colours keep against the
+// window's background: text, and the chart's points.
+inline constexpr double contrastoTesto = 4.5;
+inline constexpr double contrastoGrafico = 3;
+
 // Every failure of the calculation; what() names the error for the user.
 class ErroreCalcolo : public std::runtime_error
 {
@@ -58,6 +79,12 @@ double distfondo(double h, double b);
 // The text of the result field: the greatest integer not above d, in plain
 // digits, or with 15 significant digits in exponent form from 16 digits on.
 std::string testorisultato(double d);
+
+// The colour to draw colore in on the background fondo. On a light
+// background, colore itself. On a dark one (where white stands out more than
+// black), colore mixed with as little white as gives it the contrast minimo
+// (WCAG 2) against fondo: the same hue, lightened just enough.
+Colore leggibile(Colore colore, Colore fondo, double minimo);
 
 // The chart's frame: a dotted grid and the two axes.
 void disegnagriglia(AreaDisegno& area);

@@ -12,18 +12,6 @@ namespace calc {
 
 namespace {
 
-// Chart geometry in twips, y downwards. Every value is exact in single
-// precision, in which the frame is computed.
-constexpr float origineX = 500;       // b = 0°
-constexpr float origineY = 8240;      // d = 0 m
-constexpr float larghezza = 3220;     // 50° at 64.4 twips per degree
-constexpr float cimaY = 6000;         // d = 100 km
-constexpr float passoVerticali = 161; // a grid line every 2.5°
-constexpr float passoPuntiVerticali = 14;
-constexpr float passoOrizzontali = 112; // a grid line every 5 km
-constexpr float passoPuntiOrizzontali = 21;
-constexpr float fineAsseX = 3880; // the horizontal axis runs 160 twips past the grid
-
 // The curve, in double precision until each point is drawn.
 constexpr double twipsPerGrado = 64.4;
 constexpr double twipsPerMetro = 0.0224;
@@ -43,6 +31,7 @@ float singola(double valore)
 
 void disegnagriglia(AreaDisegno& area)
 {
+    using namespace cornice;
     // Each loop adds its step to its counter and includes the end value when
     // it is reached exactly: 21 × 161 + 21 × 154 = 6,615 points.
     for (float i = 0; i <= larghezza; i += passoVerticali)
@@ -58,6 +47,8 @@ void disegnagriglia(AreaDisegno& area)
 std::string calcolodist(AreaDisegno& area, std::string_view testoprofondita,
                         std::string_view testoangolo)
 {
+    using cornice::origineX;
+    using cornice::origineY;
     area.pulisci();
     disegnagriglia(area);
 
