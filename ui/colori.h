@@ -15,4 +15,17 @@ inline QRgb rgbDaColore(calc::Colore colore)
                 static_cast<int>((colore >> 16) & 0xFF));
 }
 
+inline calc::Colore coloreDaRgb(QRgb rgb)
+{
+    return static_cast<calc::Colore>(qRed(rgb)) | static_cast<calc::Colore>(qGreen(rgb)) << 8 |
+           static_cast<calc::Colore>(qBlue(rgb)) << 16;
+}
+
+// One of the program's fixed colours as it is drawn on the background fondo,
+// legible with the contrast minimo.
+inline QRgb rgbLeggibile(calc::Colore colore, QRgb fondo, double minimo)
+{
+    return rgbDaColore(calc::leggibile(colore, coloreDaRgb(fondo), minimo));
+}
+
 } // namespace form8

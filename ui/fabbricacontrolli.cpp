@@ -38,11 +38,8 @@ QLabel* creaEtichetta(const Controllo& c, QWidget* parent)
     auto* etichetta = new QLabel(QString::fromUtf8(c.testo), parent);
     etichetta->setTextFormat(Qt::PlainText);
     etichetta->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    if (c.coloreTesto) {
-        QPalette tavolozza = etichetta->palette();
-        tavolozza.setColor(QPalette::WindowText, QColor::fromRgb(rgbDaColore(*c.coloreTesto)));
-        etichetta->setPalette(tavolozza);
-    }
+    if (c.coloreTesto)
+        coloraTesto(*etichetta, *c.coloreTesto, parent->palette().color(QPalette::Window));
     // Opaque in the window's colour, but where the grid must show through.
     etichetta->setAutoFillBackground(!c.trasparente);
     if (c.bordo) {
@@ -118,6 +115,15 @@ QWidget* creaControllo(const Controllo& riga, QWidget* parent)
     QWidget* const controllo = crea(riga, parent);
     posiziona(*controllo, riga);
     return controllo;
+}
+
+void coloraTesto(QLabel& etichetta, calc::Colore colore, const QColor& fondo)
+{
+    // Only the text colour is the label's own; the rest follows the window.
+    QPalette tavolozza;
+    tavolozza.setColor(QPalette::WindowText,
+                       QColor::fromRgb(rgbLeggibile(colore, fondo.rgb(), calc::contrastoTesto)));
+    etichetta.setPalette(tavolozza);
 }
 
 void posiziona(QWidget& controllo, const Controllo& riga)

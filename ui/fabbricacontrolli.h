@@ -9,6 +9,7 @@
 
 #include <QFont>
 
+class QLabel;
 class QWidget;
 
 namespace form8 {
@@ -19,6 +20,9 @@ QFont carattere(Carattere quale);
 
 // The control of a row, owned by parent, named and placed.
 QWidget* creaControllo(const Controllo& riga, QWidget* parent);
+
+// Gives a label the text colour colore, legible on the background fondo.
+void coloraTesto(QLabel& etichetta, calc::Colore colore, const QColor& fondo);
 
 // Gives a widget the name, font and place of a row.
 void posiziona(QWidget& controllo, const Controllo& riga);

@@ -30,15 +30,12 @@ constexpr int altezzaTwips = 3195;
 
 } // namespace
 
-Form8::Form8(QWidget* parent)
-    : QWidget(parent),
-      tela_(palette().color(QPalette::Window), palette().color(QPalette::WindowText))
+Form8::Form8(QWidget* parent) : QWidget(parent)
 {
     setWindowTitle(QString::fromUtf8(titolo));
     setFont(form8::carattere(Carattere::finestra));
     resize(form8::rettangoloDaTwips(0, 0, larghezzaTwips, altezzaTwips).size());
     creaControlli();
-    tela_.adatta(size(), devicePixelRatioF());
     connect(Command1, &QPushButton::clicked, this, &Form8::Command1_Click);
     // Each data field hands what is typed into it to its keystroke procedure.
     Text1->installEventFilter(
@@ -70,13 +67,13 @@ void Form8::creaControlli()
 
 void Form8::Command1_Click()
 {
-    // The run clears what the last one drew, wherever that reached.
-    const QRect prima = tela_.zona();
+    preparaTela();
+    ultimoRun_ = Testi{Text1->text().toStdString(), Text2->text().toStdString()};
     QString risultato;
     QString errore;
     try {
         risultato = QString::fromStdString(
-            calc::calcolodist(tela_, Text1->text().toStdString(), Text2->text().toStdString()));
+            calc::calcolodist(tela_, ultimoRun_->profondita, ultimoRun_->angolo));
     } catch (const calc::ErroreCalcolo& guasto) {
         // The run stopped where it failed and what it drew stays; the old
         // result beside the new inputs would be wrong, so it goes.
@@ -84,7 +81,7 @@ void Form8::Command1_Click()
     }
     Label3->setText(risultato);
     form8::descriviRisultato(*Label3);
-    update(prima | tela_.zona());
+    update(tela_.zona());
     if (!errore.isEmpty())
         QMessageBox::critical(this, windowTitle(), errore);
 }
@@ -98,15 +95,47 @@ void Form8::Form_Paint(const QRect& zona)
 {
     // The canvas already holds the frame and, on top of it, the last curve:
     // drawing the frame again would hide a curve that runs along an axis.
-    tela_.adatta(size(), devicePixelRatioF());
+    preparaTela();
     QPainter pittore(this);
     tela_.copia(pittore, zona);
 }
 
-void Form8::resizeEvent(QResizeEvent* event)
+void Form8::changeEvent(QEvent* event)
 {
-    tela_.adatta(size(), devicePixelRatioF());
-    QWidget::resizeEvent(event);
+    // A new colour scheme: the labels' own colours are chosen again against
+    // the new window colour; the canvas follows at the next paint.
+    if (event->type() == QEvent::PaletteChange)
+        coloraEtichette();
+    QWidget::changeEvent(event);
+}
+
+void Form8::preparaTela()
+{
+    // Moved to a screen of another scale, grown taller or given new colours,
+    // the canvas starts again blank: the chart it kept is drawn again, from
+    // the texts of the last run. A run that failed stops again where it did;
+    // its message was shown then.
+    const QPalette& tavolozza = palette();
+    if (!tela_.adatta(size(), devicePixelRatioF(), tavolozza.color(QPalette::Window).rgb(),
+                      tavolozza.color(QPalette::WindowText).rgb()))
+        return;
+    if (!ultimoRun_) {
+        calc::disegnagriglia(tela_);
+        return;
+    }
+    try {
+        static_cast<void>(calc::calcolodist(tela_, ultimoRun_->profondita, ultimoRun_->angolo));
+    } catch (const calc::ErroreCalcolo&) {
+    }
+}
+
+void Form8::coloraEtichette()
+{
+    const QColor fondo = palette().color(QPalette::Window);
+    for (const Controllo& c : form8::controlli)
+        if (c.coloreTesto)
+            form8::coloraTesto(*findChild<QLabel*>(QString::fromLatin1(c.nome)), *c.coloreTesto,
+                               fondo);
 }
 
 void Form8::text1_KeyPress(short& KeyAscii)

@@ -9,6 +9,9 @@
 
 #include <QWidget>
 
+#include <optional>
+#include <string>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -24,15 +27,25 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    // The texts of the last run, whose chart the window keeps.
+    struct Testi
+    {
+        std::string profondita;
+        std::string angolo;
+    };
+
     void Form_Paint(const QRect& zona);
     void creaControlli();
+    void preparaTela();
+    void coloraEtichette();
     void text1_KeyPress(short& KeyAscii);
     void text2_KeyPress(short& KeyAscii);
 
     form8::Tela tela_;
+    std::optional<Testi> ultimoRun_;
     QLineEdit* Text1 = nullptr;
     QLineEdit* Text2 = nullptr;
     QPushButton* Command1 = nullptr;

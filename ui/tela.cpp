@@ -1,6 +1,7 @@
 #include "ui/tela.h"
 
 #include "ui/colori.h"
+#include "ui/metaalte.h"
 #include "ui/twips.h"
 
 #include <QPainter>
@@ -10,94 +11,38 @@
 
 namespace form8 {
 
-namespace {
-
-// The strip of the window that the chart reaches, in twips: the frame starts
-// at x = 500 and y = 6000 (100 km), the horizontal axis ends at x = 3880 and
-// lies at y = 8240. Below the axis the strip reaches the window's bottom.
-constexpr float sinistraGrafico = 500;
-constexpr float cimaGrafico = 6000;
-constexpr float destraGrafico = 3880;
-constexpr float asseGrafico = 8240;
-
-// The device pixel that holds a point: floor(twips × ratio / 15), taken as a
-// product with ratio / 15, which costs less than a division. The double
-// nearest 1/15 is so close to it that a multiple of 15 twips still lands
-// exactly on its pixel's edge.
-double pixelEsatto(float twips, double scala)
+bool Tela::adatta(QSize finestra, qreal rapporto, QRgb sfondo, QRgb primoPiano)
 {
-    return std::floor(static_cast<double>(twips) * scala);
-}
-
-// The same as a whole number, for points that may lie far off the window.
-int pixelIntero(float twips, double scala)
-{
-    constexpr double lontano = 1e9;
-    return static_cast<int>(std::clamp(pixelEsatto(twips, scala), -lontano, lontano));
-}
-
-// glibc computes the tangent with AVX instructions where the processor has
-// them and leaves the upper halves of the vector registers in use; the plain
-// SSE instructions that follow then run far slower (a run took 1.7 times as
-// long). Clearing those halves after each tangent removes the cost; the
-// instruction keeps the lower halves, all that this code uses, so the
-// compiler need not know of it.
-inline void azzeraMetaAlte()
-{
-#if defined(__x86_64__) && defined(__GNUC__)
-    asm volatile("vzeroupper");
-#endif
-}
-
-} // namespace
-
-Tela::Tela(QColor sfondo, QColor primoPiano) : sfondo_(sfondo.rgb()), primoPiano_(primoPiano.rgb())
-{
-#if defined(__x86_64__) && defined(__GNUC__)
-    conAvx_ = __builtin_cpu_supports("avx");
-#endif
-}
-
-void Tela::adatta(QSize finestra, qreal rapporto)
-{
-    const bool nuova = immagine_.isNull() || rapporto != rapporto_;
-    const double scala = rapporto / twipsPerPixel;
-    const QPoint origine(pixelIntero(sinistraGrafico, scala), pixelIntero(cimaGrafico, scala));
-    const int destra = pixelIntero(destraGrafico, scala) + 1;
-    const int fondo = std::max(pixelIntero(asseGrafico, scala) + 1,
-                               static_cast<int>(std::ceil(finestra.height() * rapporto)));
-    const QSize necessaria(destra - origine.x(), fondo - origine.y());
-    if (!nuova && immagine_.height() >= necessaria.height())
-        return;
-
-    QImage cresciuta(necessaria, QImage::Format_RGB32);
-    cresciuta.fill(sfondo_);
-    if (!nuova) {
-        QPainter pittore(&cresciuta);
-        pittore.drawImage(0, 0, immagine_);
-    }
-    immagine_ = std::move(cresciuta);
+    const bool uguale = rapporto == rapporto_ && sfondo == sfondo_ && primoPiano == primoPiano_;
     rapporto_ = rapporto;
-    scala_ = scala;
-    origine_ = origine;
-    origineX_ = origine.x();
-    origineY_ = origine.y();
-    ultimaRigaCornice_ = pixelIntero(asseGrafico, scala) - origine.y();
-    tieniPixel();
-    if (nuova) {
-        calc::disegnagriglia(*this);
-    } else {
-        segnaRiga(immagine_.height() - 1);
-    }
+    scala_ = rapporto / twipsPerPixel;
+    // The strip reaches the window's bottom, and the axis's row at least.
+    const int fondo = std::max(pixel(calc::cornice::origineY) + 1,
+                               static_cast<int>(std::ceil(finestra.height() * rapporto)));
+    if (uguale && origine_.y() + immagine_.height() >= fondo)
+        return false;
+
+    sfondo_ = sfondo;
+    primoPiano_ = primoPiano;
+    coloreChiesto_.reset();
+    origine_ = QPoint(pixel(calc::cornice::origineX), pixel(calc::cornice::cimaY));
+    immagine_ = QImage(pixel(calc::cornice::fineAsseX) + 1 - origine_.x(), fondo - origine_.y(),
+                       QImage::Format_RGB32);
+    // The image is never shared, so its pixels stay where bits() finds them.
+    pixel_ = reinterpret_cast<QRgb*>(immagine_.bits());
+    passoRiga_ = immagine_.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+    sinistra_ = origine_.x();
+    cima_ = origine_.y();
+    destra_ = origine_.x() + immagine_.width();
+    fondo_ = fondo;
+    pulisci();
+    return true;
 }
 
 void Tela::pulisci()
 {
-    tieniPixel();
-    const int ultima = std::min(std::max(ultimaRiga_, ultimaRigaCornice_), immagine_.height() - 1);
-    for (int y = 0; y <= ultima; ++y)
-        std::fill_n(pixel_ + y * passoRiga_, immagine_.width(), sfondo_);
-    ultimaRiga_ = 0;
+    immagine_.fill(sfondo_);
+    azzeraMetaAlte(); // before the frame's points
 }
 
 void Tela::punto(float x, float y)
@@ -107,79 +52,75 @@ void Tela::punto(float x, float y)
 
 void Tela::punto(float x, float y, calc::Colore colore)
 {
-    // The curve's points come straight from the formula's tangent.
-    if (conAvx_)
-        azzeraMetaAlte();
-    scrivi(x, y, rgbDaColore(colore));
+    if (colore != coloreChiesto_)
+        scegliColore(colore);
+    scrivi(x, y, coloreDisegnato_);
+}
+
+// Cold: kept apart from the point it serves, which stays small and quick.
+Q_DECL_COLD_FUNCTION void Tela::scegliColore(calc::Colore colore)
+{
+    coloreChiesto_ = colore;
+    coloreDisegnato_ = rgbLeggibile(colore, sfondo_, calc::contrastoGrafico);
 }
 
 void Tela::linea(float x1, float y1, float x2, float y2)
 {
-    const QPoint da = dispositivo(x1, y1);
-    const QPoint a = dispositivo(x2, y2);
     {
         QPainter pittore(&immagine_);
+        // A cosmetic pen: one device pixel wide, both ends drawn.
         pittore.setPen(QPen(QColor::fromRgb(primoPiano_), 0));
-        pittore.drawLine(da, a);
+        pittore.drawLine(QPoint(pixel(x1), pixel(y1)) - origine_,
+                         QPoint(pixel(x2), pixel(y2)) - origine_);
     }
-    tieniPixel();
-    segnaRiga(std::max(da.y(), a.y()));
+    azzeraMetaAlte(); // before the curve's points
 }
 
-void Tela::copia(QPainter& painter, const QRect& zonaRichiesta) const
+void Tela::copia(QPainter& painter, const QRect& zona) const
 {
-    const QRect parte = zonaRichiesta & zona();
-    // Clipped by the window's controls, a copy becomes one span per row and
-    // control edge, and Qt hands 96 spans or more to its thread pool: waking
-    // the threads costs far more than copying these few rows. Copy in bands.
-    constexpr int righePerBanda = 24;
+    // Every device pixel that zona touches; the painter's clip keeps the
+    // ones that are exposed. At the painter's scale the logical places fall
+    // on whole device pixels again, so the image is copied, not resampled.
+    const QRect parte = QRectF(QPointF(zona.topLeft()) * rapporto_, QSizeF(zona.size()) * rapporto_)
+                            .toAlignedRect() &
+                        QRect(origine_, immagine_.size());
+    // Clipped by the window's controls, a copy becomes a span for each row
+    // and control edge, and Qt hands 96 spans or more to its thread pool:
+    // waking the threads cost more than the copy (a repaint took 1.4 times
+    // as long). Copied in bands of fewer rows, it stays on this thread.
+    constexpr int righePerBanda = 32;
     for (int alto = parte.top(); alto <= parte.bottom(); alto += righePerBanda) {
-        const QRect banda(parte.left(), alto, parte.width(),
-                          std::min(righePerBanda, parte.bottom() + 1 - alto));
-        const QRectF sorgente(QPointF(banda.topLeft()) * rapporto_ - QPointF(origine_),
-                              QSizeF(banda.size()) * rapporto_);
-        painter.drawImage(QRectF(banda), immagine_, sorgente);
+        const QRect banda = parte & QRect(parte.left(), alto, parte.width(), righePerBanda);
+        painter.drawImage(
+            QRectF(QPointF(banda.topLeft()) / rapporto_, QSizeF(banda.size()) / rapporto_),
+            immagine_, QRectF(banda.translated(-origine_)));
     }
 }
 
 QRect Tela::zona() const
 {
-    const int righe = std::min(std::max(ultimaRiga_, ultimaRigaCornice_) + 1, immagine_.height());
-    // The logical pixels wholly inside; at ratio 1 the device pixels themselves.
-    const QPointF alto(QPointF(origine_) / rapporto_);
-    const QPointF basso(QPointF(origine_ + QPoint(immagine_.width(), righe)) / rapporto_);
-    return {QPoint(static_cast<int>(std::ceil(alto.x())), static_cast<int>(std::ceil(alto.y()))),
-            QPoint(static_cast<int>(std::floor(basso.x())) - 1,
-                   static_cast<int>(std::floor(basso.y())) - 1)};
+    return QRectF(QPointF(origine_) / rapporto_, QSizeF(immagine_.size()) / rapporto_)
+        .toAlignedRect();
 }
 
-QPoint Tela::dispositivo(float x, float y) const
+int Tela::pixel(float twips) const
 {
-    return QPoint(pixelIntero(x, scala_), pixelIntero(y, scala_)) - origine_;
+    // Far off the window a coordinate still makes a whole number.
+    constexpr double lontano = 1e9;
+    return static_cast<int>(
+        std::clamp(std::floor(static_cast<double>(twips) * scala_), -lontano, lontano));
 }
 
 void Tela::scrivi(float x, float y, QRgb colore)
 {
-    // The place within the canvas, kept in double precision until it is
-    // known to be inside. Subtracting the whole-number origin is exact, and
-    // inside the canvas truncating is flooring: no call to std::floor for
-    // each of a run's thousands of points.
-    const double px = static_cast<double>(x) * scala_ - origineX_;
-    const double py = static_cast<double>(y) * scala_ - origineY_;
-    if (!(px >= 0 && px < larghezza_ && py >= 0 && py < altezza_))
+    // The device pixel ⌊twips × ratio / 15⌋; inside the image, which lies
+    // right and below the window's origin, truncating is flooring.
+    const double px = static_cast<double>(x) * scala_;
+    const double py = static_cast<double>(y) * scala_;
+    if (!(px >= sinistra_ && px < destra_ && py >= cima_ && py < fondo_))
         return;
-    const int riga = static_cast<int>(py);
-    segnaRiga(riga); // before the store, which could otherwise alias it
-    pixel_[riga * passoRiga_ + static_cast<int>(px)] = colore;
-}
-
-void Tela::tieniPixel()
-{
-    // bits() also makes the image our own again if a copy of it was taken.
-    pixel_ = reinterpret_cast<QRgb*>(immagine_.bits());
-    passoRiga_ = immagine_.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
-    larghezza_ = immagine_.width();
-    altezza_ = immagine_.height();
+    pixel_[(static_cast<int>(py) - origine_.y()) * passoRiga_ + static_cast<int>(px) -
+           origine_.x()] = colore;
 }
 
 } // namespace form8

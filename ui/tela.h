@@ -1,11 +1,12 @@
 #pragma once
 
 // The canvas the chart is drawn on. The range calculation draws on it through
-// calc::AreaDisegno in twips; it keeps what was drawn in an image of its own,
-// so that a repaint of the window copies the chart back instead of losing it.
-// Only the strip that the chart can reach is kept: from the left end of the
-// frame to the right end of the horizontal axis, and from the top grid line
-// down to the bottom of the window (a negative depth draws below the axis).
+// calc::AreaDisegno in twips; it keeps what was drawn in an image, so that a
+// repaint of the window copies the chart back instead of losing it. The image
+// holds the strip of the window that the chart can reach, in device pixels:
+// from the frame's left edge to the end of the horizontal axis, and from the
+// top grid line down to the bottom of the window (a negative depth draws
+// below the axis).
 
 #include "calc/calcolo.h"
 
@@ -15,7 +16,7 @@
 #include <QRect>
 #include <QSize>
 
-#include <algorithm>
+#include <optional>
 
 class QPainter;
 
@@ -24,56 +25,53 @@ namespace form8 {
 class Tela final : public calc::AreaDisegno
 {
 public:
-    Tela(QColor sfondo, QColor primoPiano);
-
-    // Makes the canvas reach the bottom of a window of this logical size at
-    // this device pixel ratio. It only grows, keeping what was drawn; a new
-    // ratio starts a new canvas with the frame alone.
-    void adatta(QSize finestra, qreal rapporto);
+    // Makes the canvas fit a window of this logical size at this device
+    // pixel ratio, drawn in these colours. True when it had to start again
+    // blank: the chart must then be drawn on it again.
+    [[nodiscard]] bool adatta(QSize finestra, qreal rapporto, QRgb sfondo, QRgb primoPiano);
 
     void pulisci() override;
     void punto(float x, float y) override;
     void punto(float x, float y, calc::Colore colore) override;
     void linea(float x1, float y1, float x2, float y2) override;
 
-    // Copies back the part of the canvas that lies in zona (logical pixels).
+    // Copies the canvas back where it lies in zona (logical pixels).
     void copia(QPainter& painter, const QRect& zona) const;
 
-    // The part of the window where the canvas holds a drawing, in logical
-    // pixels: the frame's rows and any drawn on below them. Beyond it the
-    // canvas is all background, which the window paints anyway.
+    // The logical pixels that the canvas covers, wholly or in part.
     QRect zona() const;
 
 private:
-    QPoint dispositivo(float x, float y) const;
+    // The device pixel of the window that holds a coordinate in twips.
+    int pixel(float twips) const;
     void scrivi(float x, float y, QRgb colore);
-    void tieniPixel(); // after the image itself changed
-    void segnaRiga(int riga)
-    {
-        // Only rows below the frame need keeping track of: doing it for every
-        // point would chain each point to the one before through memory.
-        if (riga > ultimaRigaCornice_)
-            ultimaRiga_ = std::max(ultimaRiga_, riga);
-    }
+    void scegliColore(calc::Colore colore);
 
-    QRgb sfondo_;
-    QRgb primoPiano_;
-    bool conAvx_ = false; // the processor has AVX
-    qreal rapporto_ = 1;
-    double scala_ = 0; // device pixels per twip
-    QPoint origine_;   // device pixel of the window at the canvas's top-left
-    double origineX_ = 0;
-    double origineY_ = 0;
-    QImage immagine_; // Format_RGB32
-    // A run plots thousands of points: they go straight into the pixels.
+    qreal rapporto_ = 0;
+    // Device pixels per twip, ratio / 15. Multiplying by it lands each
+    // coordinate on the same pixel as dividing ratio × twips by 15 would,
+    // wherever ratio × twips is exact in double precision, as it is at
+    // 1.25, 1.5, 1.75, 2, 2.5, 3 and every ratio of a few binary digits; a
+    // division for each point made a run a tenth slower.
+    double scala_ = 0;
+    QRgb sfondo_ = 0;
+    QRgb primoPiano_ = 0;
+    // The last explicit colour asked for and how it is drawn on sfondo_: a
+    // run asks for the same one thousands of times.
+    std::optional<calc::Colore> coloreChiesto_;
+    QRgb coloreDisegnato_ = 0;
+    QPoint origine_;  // the device pixel of the window at the image's top-left
+    QImage immagine_; // Format_RGB32, one pixel per device pixel
+    // Points are stored straight into the pixels, tested against the
+    // image's edges in device pixels of the window: calls to scanLine(),
+    // width() and height() for each, or converting the origin, made a run
+    // half as slow again.
     QRgb* pixel_ = nullptr;
     qsizetype passoRiga_ = 0;
-    double larghezza_ = 0;
-    double altezza_ = 0;
-    // A clear erases the rows of the frame, where every run draws, and down
-    // to the lowest row drawn on below them since the last clear.
-    int ultimaRigaCornice_ = 0;
-    int ultimaRiga_ = 0;
+    double sinistra_ = 0;
+    double cima_ = 0;
+    double destra_ = 0;
+    double fondo_ = 0;
 };
 
 } // namespace form8
