@@ -1,36 +1,33 @@
 // Form8 on a screen of twice the density (QT_SCALE_FACTOR=2): the same layout
 // in logical pixels, the pictures doubled pixel by pixel, the text drawn at
-// the screen's own resolution and the chart at the logical places it has at
-// scale 1, read back from what the window paints.
+// the screen's own resolution and the chart exact in device pixels, read back
+// from what the window paints and checked against the layout's twips and the
+// drawing operations that the calculation records.
 
 #include "finestradiprova.h"
+#include "graficoatteso.h"
 
-#include "calc/calcolo.h"
 #include "ui/controlli.h"
 #include "ui/form8.h"
 #include "ui/riquadroimmagine.h"
-#include "ui/twips.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
-#include <algorithm>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 namespace {
 
 constexpr int rapporto = 2;
 
-const QRgb nero = qRgb(0, 0, 0);
-const QRgb blu = qRgb(0, 0, 255);
-
-// The pixel that holds a chart coordinate in twips, at the given ratio.
-int pixel(double twips, int scala)
+// Logical pixels from twips: 15 twips each, to the nearest.
+int logici(int twips)
 {
-    return static_cast<int>(std::floor(twips * scala / form8::twipsPerPixel));
+    return static_cast<int>(std::lround(twips / 15.0));
 }
 
 // The four device pixels of the logical pixel at (x, y): their colour when
@@ -43,16 +40,6 @@ std::optional<QRgb> colore(const QImage& immagine, int x, int y)
             if (immagine.pixel(rapporto * x + dx, rapporto * y + dy) != primo)
                 return std::nullopt;
     return primo;
-}
-
-// Whether any device pixel of the logical pixel at (x, y) has the colour.
-bool tocca(const QImage& immagine, int x, int y, QRgb cercato)
-{
-    for (int dy = 0; dy < rapporto; ++dy)
-        for (int dx = 0; dx < rapporto; ++dx)
-            if (immagine.pixel(rapporto * x + dx, rapporto * y + dy) == cercato)
-                return true;
-    return false;
 }
 
 } // namespace
@@ -72,9 +59,8 @@ private Q_SLOTS:
     void immagini();
     void testo_data();
     void testo();
-    void griglia();
-    void curva_data();
-    void curva();
+    void grafico_data();
+    void grafico();
 
 private:
     // Restored, the window is too small to show the chart.
@@ -118,8 +104,8 @@ void TestAltaDpi::geometria_data()
     QTest::addColumn<bool>("adatta");     // sizes itself to its text
 
     for (const form8::Controllo& c : form8::controlli)
-        QTest::newRow(c.nome) << form8::rettangoloDaTwips(c.sinistra, c.alto, c.larghezza,
-                                                          c.altezza)
+        QTest::newRow(c.nome) << QRect(logici(c.sinistra), logici(c.alto), logici(c.larghezza),
+                                       logici(c.altezza))
                               << c.adattaAlTesto;
 }
 
@@ -195,55 +181,35 @@ void TestAltaDpi::testo()
     QVERIFY(nitido);
 }
 
-void TestAltaDpi::griglia()
+void TestAltaDpi::grafico_data()
 {
-    ingrandisci();
-    const QImage vista = schermata();
-    // The axes are lines: logical pixel (x, y) of the axis at scale 1 is
-    // device pixel (2x, 2y).
-    for (int y = 400; y <= 549; ++y)
-        QCOMPARE(vista.pixel(rapporto * 33, rapporto * y), nero);
-    for (int x = 33; x <= 258; ++x)
-        QCOMPARE(vista.pixel(rapporto * x, rapporto * 549), nero);
-    // The grid is made of points, one device pixel each, every 14 twips down
-    // the 50° line: finer than a device pixel at scale 1, finer than a
-    // logical one here, so each logical pixel of the line holds one.
-    for (int y = 400; y <= 549; ++y)
-        QVERIFY2(tocca(vista, 248, y, nero), qPrintable(QString::number(y)));
-    // Along the 100 km line they are 21 twips apart and leave gaps where
-    // they do at scale 1: logical pixel 81 spans twips 1215 to 1229, between
-    // the points at 1214 and 1235.
-    QCOMPARE(vista.pixel(pixel(1235, rapporto), pixel(6000, rapporto)), nero);
-    QVERIFY(!tocca(vista, 81, 400, nero));
-    // Just outside the frame, nothing.
-    QVERIFY(!tocca(vista, 32, 500, nero));
-    QVERIFY(!tocca(vista, 100, 550, nero));
+    QTest::addColumn<QByteArray>("profondita");
+    QTest::newRow("cornice") << QByteArray();
+    // On the axis's row, reaching the 100 km line, below the axis.
+    for (const char* profondita : {"1", "1000", "-500"})
+        QTest::newRow(profondita) << QByteArray(profondita);
 }
 
-void TestAltaDpi::curva_data()
+void TestAltaDpi::grafico()
 {
-    QTest::addColumn<double>("b"); // degrees
-    for (const double b : {8.0, 12.0, 20.0, 45.0, 49.5})
-        QTest::newRow(qPrintable(QString::number(b))) << b;
-}
-
-void TestAltaDpi::curva()
-{
-    QFETCH(double, b);
+    QFETCH(QByteArray, profondita);
 
     ingrandisci();
-    banco_.controllo<QLineEdit>("Text1")->setText(QStringLiteral("10000"));
-    banco_.controllo<QLineEdit>("Text2")->setText(QStringLiteral("7"));
-    QTest::mouseClick(banco_.controllo<QPushButton>("Command1"), Qt::LeftButton);
-
-    const double d = std::min(calc::distfondo(10000, b), 100000.0);
-    const double xTwips = b * 64.4 + 500;
-    const double yTwips = 8240 - d * 0.0224;
-    const QPoint logico(pixel(xTwips, 1), pixel(yTwips, 1));
-    const QPoint dispositivo(pixel(xTwips, rapporto), pixel(yTwips, rapporto));
-    // The device pixel lies inside the logical pixel of scale 1.
-    QCOMPARE(QPoint(dispositivo.x() / rapporto, dispositivo.y() / rapporto), logico);
-    QCOMPARE(schermata().pixel(dispositivo), blu);
+    std::vector<prova::Operazione> disegno = prova::registraCornice();
+    if (!profondita.isEmpty()) {
+        banco_.controllo<QLineEdit>("Text1")->setText(QString::fromLatin1(profondita));
+        banco_.controllo<QLineEdit>("Text2")->setText(QStringLiteral("7"));
+        QTest::mouseClick(banco_.controllo<QPushButton>("Command1"), Qt::LeftButton);
+        disegno = prova::registraRun(profondita.constData(), "7");
+    }
+    const QPalette& p = banco_.finestra().palette();
+    const prova::ColoriGrafico colori{p.color(QPalette::Window).rgb(),
+                                      p.color(QPalette::WindowText).rgb(), qRgb(0, 0, 255)};
+    const QImage vista = schermata().convertToFormat(QImage::Format_RGB32);
+    const QString differenze = prova::confrontaStriscia(
+        vista, prova::graficoAtteso(disegno, vista.size(), rapporto, colori), rapporto,
+        banco_.finestra());
+    QVERIFY2(differenze.isEmpty(), qPrintable(differenze));
 }
 
 int main(int argc, char* argv[])
