@@ -51,8 +51,9 @@ private:
     // Device pixels per twip, ratio / 15. Multiplying by it lands each
     // coordinate on the same pixel as dividing ratio × twips by 15 would,
     // wherever ratio × twips is exact in double precision, as it is at
-    // 1.25, 1.5, 1.75, 2, 2.5, 3 and every ratio of a few binary digits; a
-    // division for each point made a run a tenth slower.
+    // 1.25, 1.5, 1.75, 2, 2.5, 3 and every ratio of a few binary digits
+    // (elsewhere a point may fall one device pixel off); a division for each
+    // point made a run take an eighth longer.
     double scala_ = 0;
     QRgb sfondo_ = 0;
     QRgb primoPiano_ = 0;
@@ -63,9 +64,9 @@ private:
     QPoint origine_;  // the device pixel of the window at the image's top-left
     QImage immagine_; // Format_RGB32, one pixel per device pixel
     // Points are stored straight into the pixels, tested against the
-    // image's edges in device pixels of the window: calls to scanLine(),
-    // width() and height() for each, or converting the origin, made a run
-    // half as slow again.
+    // image's edges in device pixels of the window: calling scanLine(),
+    // width() and height() for each point made a run take half as long
+    // again.
     QRgb* pixel_ = nullptr;
     qsizetype passoRiga_ = 0;
     double sinistra_ = 0;
