@@ -31,6 +31,17 @@ FERMATE = [
     ("image", "Sottomarino"),
 ]
 
+# The labels, each read as its caption with the runs of blanks folded; the
+# empty result reads as its caption until it shows a number.
+ETICHETTE = [
+    "50°", "0 0", "100 Km",
+    "Esempio di calcolo: Per h = 1000 m e b = 7° Si ha: d = 16288 m",
+    "distanza", "angolo di depressione",
+    "Il diagramma assume come valore di profondità il valore dell'impostazione dati",
+    "Limiti: da 5° a 50°", "Angolo di depressione (b) gradi", "Impostazione dati:",
+    "Distanza (d) metri", "Distanza (d) metri", "Profondità (h) metri",
+]
+
 # The start of what each picture's description says.
 DESCRIZIONI = {
     "Schema della riflessione dal fondo": "Schizzo di due sottomarini",
@@ -231,6 +242,11 @@ def prova_albero(p):
         if p.verifica(oggetto is not None, "a %s named %r" % (ruolo, nome)):
             p.verifica({"focusable", "showing"} <= stati(oggetto) and oggetto.description,
                        "%r is focusable, showing and described" % nome, str(stati(oggetto)))
+    etichette = [o for o in oggetti if o.getRoleName() == "label"]
+    p.verifica(sorted(o.name for o in etichette) == sorted(ETICHETTE),
+               "the labels read as their captions", str([o.name for o in etichette]))
+    p.verifica(all("showing" in stati(o) and "focusable" not in stati(o) for o in etichette),
+               "the labels are showing and never take the focus")
     senza_nome = [descrivi(o) for o in oggetti if "focusable" in stati(o) and not o.name.strip()]
     p.verifica(not senza_nome, "no unnamed focusable object", ", ".join(senza_nome))
     spaziati = [descrivi(o) for o in oggetti if "  " in o.name or o.name != o.name.strip()]
