@@ -7,8 +7,6 @@
 #include <QStringList>
 #include <QWidget>
 
-#include <cmath>
-
 namespace form8 {
 
 namespace {

@@ -41,13 +41,14 @@ public:
 
     QAccessibleInterface* child(int indice) const override
     {
-        const int widget = QAccessibleWidget::childCount();
-        if (indice < widget)
+        // The widgets first, as Qt lists them, then the other parts.
+        const int quantiWidget = QAccessibleWidget::childCount();
+        if (indice < quantiWidget)
             return QAccessibleWidget::child(indice);
-        const QList<QObject*> proprie = parti(*this->widget());
-        if (indice - widget >= proprie.size())
+        const QList<QObject*> proprie = parti(*widget());
+        if (indice - quantiWidget >= proprie.size())
             return nullptr;
-        return QAccessible::queryAccessibleInterface(proprie.at(indice - widget));
+        return QAccessible::queryAccessibleInterface(proprie.at(indice - quantiWidget));
     }
 
     int indexOfChild(const QAccessibleInterface* figlio) const override
