@@ -353,6 +353,11 @@ def prova_orca(p):
     p.avvia_programma()
     sente("Calcolo push button", "at start Orca reads the focused Calcolo button")
 
+    # Orca's "read title" command (Orca key, Insert, with keypad Enter).
+    segna()
+    p.tasti("keydown", "Insert", "key", "KP_Enter", "keyup", "Insert")
+    sente(TITOLO, "Orca's read-title command says the window's title")
+
     for ruolo, nome in FERMATE[1:]:
         segna()
         p.tasti("key", "Tab")
