@@ -4,13 +4,16 @@ accessibility bus (AT-SPI) on a private X server with a window manager.
     python3 desktop.py albero PROGRAM   the accessible tree and the keyboard
     python3 desktop.py orca PROGRAM     what Orca itself says
 
-Run inside `xvfb-run` and `dbus-run-session`, which CTest does. Each check
+Run inside `dbus-run-session`, which CTest does; the script starts its own
+Xvfb and openbox. Each check
 prints OK or FAIL; the exit status is 0 only when all passed. Every wait is
 bounded; on a failure the logs stay in the temporary folder printed.
 """
 
+import fcntl
 import json
 import os
+import select
 import shutil
 import subprocess
 import sys
@@ -130,7 +133,29 @@ class Prova:
     def tasti(self, *argomenti):
         subprocess.run(["xdotool"] + list(argomenti), check=True, env=self.ambiente)
 
+    def avvia_server_x(self):
+        """A private X server on a display number it picks itself, so that
+        tests running at once on the machine never race for one."""
+        lettura, scrittura = os.pipe()
+        self.avvia("xvfb", ["Xvfb", "-displayfd", str(scrittura), "-screen", "0", "1280x1024x24",
+                            "-nolisten", "tcp", "-noreset"], pass_fds=(scrittura,))
+        os.close(scrittura)
+        numero = b""
+        fine = time.monotonic() + ATTESA
+        while not numero.endswith(b"\n") and time.monotonic() < fine:
+            pronti, _, _ = select.select([lettura], [], [], fine - time.monotonic())
+            parte = os.read(lettura, 16) if pronti else b""
+            if not parte:
+                break
+            numero += parte
+        os.close(lettura)
+        if not numero.strip().isdigit():
+            self.fatale("Xvfb starts and names its display", repr(numero))
+        self.ambiente["DISPLAY"] = ":" + numero.decode().strip()
+        os.environ["DISPLAY"] = self.ambiente["DISPLAY"]
+
     def avvia_desktop(self):
+        self.avvia_server_x()
         self.avvia("openbox", ["openbox"])
         # The window manager is up when it has named itself on the root window.
         if not self.attendi(lambda: b"window id" in subprocess.run(
@@ -325,8 +350,6 @@ def prova_orca(p):
                                "enableTutorialMessages": False},
                    "pronunciations": {}, "keybindings": {},
                    "profiles": {"default": {"profile": ["Default", "default"]}}}, file)
-    ambiente = dict(p.ambiente, MISURA_PAROLE=parole,
-                    PYTHONPATH=os.pathsep.join(filter(None, [CARTELLA, os.environ.get("PYTHONPATH")])))
 
     def detto():
         with open(parole, encoding="utf-8") as file:
@@ -345,7 +368,30 @@ def prova_orca(p):
         p.verifica(p.attendi(lambda: frase in dopo()), descrizione,
                    "Orca said: " + " | ".join(dopo().splitlines()))
 
+    # Orca runs once per user on the whole machine and refuses to start
+    # beside another one: tests started at once take turns through a lock,
+    # and wait for any other Orca of the user to end.
+    turno = open(os.path.join(tempfile.gettempdir(), "misuradistanza-orca-%d.lock" % os.getuid()),
+                 "w")
+
+    def libero():
+        try:
+            fcntl.flock(turno, fcntl.LOCK_EX | fcntl.LOCK_NB)
+            return True
+        except BlockingIOError:
+            return False
+
+    def altre_orca():
+        return subprocess.run(["pgrep", "-u", str(os.getuid()), "-x", "orca"],
+                              capture_output=True, text=True).stdout.split()
+
+    if not p.attendi(libero, 60) or not p.attendi(lambda: not altre_orca(), 30):
+        p.fatale("no other Orca of this user runs on the machine", " ".join(altre_orca()))
     p.avvia_desktop()
+    # Orca finds the speech server beside this script.
+    ambiente = dict(p.ambiente, MISURA_PAROLE=parole,
+                    PYTHONPATH=os.pathsep.join(filter(None, [CARTELLA,
+                                                             os.environ.get("PYTHONPATH")])))
     p.avvia("orca", ["orca", "--debug-file=" + os.path.join(p.tmp, "orca-debug.log")],
             env=ambiente)
     if not p.attendi(lambda: "Screen reader on" in detto(), 30):
