@@ -120,6 +120,14 @@ QWidget* creaControllo(const Controllo& riga, QWidget* parent)
     return controllo;
 }
 
+Creati creaControlli(QWidget* finestra)
+{
+    Creati creati{};
+    for (std::size_t i = 0; i < controlli.size(); ++i)
+        creati[i] = creaControllo(controlli[i], finestra);
+    return creati;
+}
+
 void posiziona(QWidget& controllo, const Controllo& riga)
 {
     controllo.setObjectName(QString::fromLatin1(riga.nome));
