@@ -6,6 +6,7 @@
 // any window system: the window hands it a drawing area and two texts and
 // shows the text it returns.
 
+#include <array>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -88,6 +89,38 @@ Colore leggibile(Colore colore, Colore fondo, double minimo);
 
 // The chart's frame: a dotted grid and the two axes.
 void disegnagriglia(AreaDisegno& area);
+
+// Where the chart lies in the drawing area, in twips: the grid from 0° to 50°
+// and from 0 to 100 km, with the horizontal axis running on past 50°.
+struct Riquadro
+{
+    float sinistra = 0;
+    float alto = 0;
+    float destra = 0;
+    float basso = 0;
+};
+inline constexpr Riquadro zonagrafico{.sinistra = cornice::origineX,
+                                      .alto = cornice::cimaY,
+                                      .destra = cornice::fineAsseX,
+                                      .basso = cornice::origineY};
+
+// The curve's ceiling: distances beyond it are plotted on the 100 km line.
+inline constexpr double tettografico = 100000;
+
+// One point of the chart's curve: the angle in degrees and the distance in
+// metres as the curve plots it, held at the ceiling; oltre when the distance
+// itself lies beyond the ceiling.
+struct PuntoCurva
+{
+    double angolo = 0;
+    double distanza = 0;
+    bool oltre = false;
+};
+
+// What the curve for the depth h shows at 5°, 10°, ... 50°, for those who
+// cannot see it. The curve's own counter passes within 10^-11 degrees of
+// these angles, so these are its values there. Throws like distfondo.
+std::array<PuntoCurva, 10> distanzegrafico(double h);
 
 // The whole calculation run of the "Calcolo" button: clears the area, draws
 // the frame and the curve for the depth, and returns the text of the distance

@@ -5,6 +5,7 @@
 #include "calc/calcolo.h"
 #include "calc/errori.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -15,10 +16,15 @@ namespace {
 // The curve, in double precision until each point is drawn.
 constexpr double twipsPerGrado = 64.4;
 constexpr double twipsPerMetro = 0.0224;
-constexpr double tetto = 100000; // points beyond 100 km sit on the top grid line
 constexpr double primoAngolo = 1;
 constexpr double ultimoAngolo = 50;
 constexpr double passoAngolo = 0.01;
+
+// A distance as the curve plots it: beyond 100 km on the top grid line.
+double sultetto(double d)
+{
+    return std::min(d, tettografico);
+}
 
 float singola(double valore)
 {
@@ -44,6 +50,17 @@ void disegnagriglia(AreaDisegno& area)
     area.linea(origineX, origineY, fineAsseX, origineY);
 }
 
+std::array<PuntoCurva, 10> distanzegrafico(double h)
+{
+    std::array<PuntoCurva, 10> punti{};
+    for (std::size_t i = 0; i < punti.size(); ++i) {
+        const double b = 5.0 * static_cast<double>(i + 1);
+        const double d = distfondo(h, b);
+        punti[i] = {.angolo = b, .distanza = sultetto(d), .oltre = d > tettografico};
+    }
+    return punti;
+}
+
 std::string calcolodist(AreaDisegno& area, std::string_view testoprofondita,
                         std::string_view testoangolo)
 {
@@ -60,9 +77,7 @@ std::string calcolodist(AreaDisegno& area, std::string_view testoprofondita,
     // The counter accumulates 0.01 in double precision, so rounding adds up:
     // 4,901 points, the last at b = 49.99999999999862.
     for (double b = primoAngolo; b <= ultimoAngolo; b += passoAngolo) {
-        double d = distfondo(h, b);
-        if (d > tetto)
-            d = tetto;
+        const double d = sultetto(distfondo(h, b));
         const double x = b * twipsPerGrado + origineX;
         const double y = origineY - d * twipsPerMetro;
         area.punto(singola(x), singola(y), blu);

@@ -1,22 +1,24 @@
 #pragma once
 
-// What assistive technologies hear about Form8: the window builds its
-// controls from the table in controlli.h and then hands itself to
-// descriviAccessibilita, which gives the fields, the button, the result and
-// the pictures their accessible names and descriptions, and the window a
-// description of the chart drawn on it.
+// What assistive technologies hear about Form8: each control's name,
+// description and captioning label from the table in controlli.h, the
+// window's own short description, and the result of each run, announced
+// while the focus stays on the "Calcolo" button.
+
+#include "ui/fabbricacontrolli.h"
 
 class QLabel;
 class QWidget;
 
 namespace form8 {
 
-// Finds the controls by object name; a control that is missing is reported
-// and skipped.
-void descriviAccessibilita(QWidget& finestra);
+class Annuncio;
 
-// The result field is named after its caption, so its description carries
-// the distance it shows; the window calls this whenever the result changes.
-void descriviRisultato(QLabel& risultato);
+void descriviAccessibilita(QWidget& finestra, const Creati& creati);
+
+// After a run: the result field reads as the number it shows (as its caption
+// while empty), and the announcement says the result, or nothing when there
+// is none, so that a failed run's message is not followed by an old number.
+void annunciaRisultato(Annuncio& annuncio, QLabel& risultato);
 
 } // namespace form8

@@ -8,9 +8,11 @@ namespace form8 {
 void presentaApplicazione()
 {
     QApplication::setApplicationName(QStringLiteral("misuradistanza"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
-    // Lets the desktop match the window to its menu entry and icon.
-    QApplication::setDesktopFileName(QStringLiteral("it.misuradistanza.MisuraDistanza"));
+    QApplication::setApplicationVersion(QStringLiteral(MISURA_VERSIONE));
+    // Lets the desktop match the window to its menu entry and icon. On X11
+    // the window's class is the application name, which the entry names as
+    // its StartupWMClass.
+    QApplication::setDesktopFileName(QStringLiteral(MISURA_ID));
     QIcon icona;
     for (const char* file : {":/icona-16.png", ":/icona-32.png", ":/icona-48.png"})
         icona.addFile(QString::fromLatin1(file));

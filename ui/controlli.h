@@ -6,7 +6,9 @@
 #include "calc/calcolo.h"
 
 #include <array>
+#include <cstddef>
 #include <optional>
+#include <string_view>
 
 namespace form8 {
 
@@ -43,6 +45,12 @@ struct Controllo
     bool trasparente = false;   // the grid shows through
     bool bordo = false;         // a single-line border
     int ordineTab = 0;
+    // What a screen reader is told. A control with a didascalia is named by
+    // that label's caption, and the label is linked to it as its label; a
+    // label reads its own text; nomeAccessibile names what has no text.
+    const char* didascalia = nullptr;      // the name of the captioning label
+    const char* nomeAccessibile = nullptr; // UTF-8
+    const char* descrizione = nullptr;     // UTF-8
 };
 
 inline constexpr calc::Colore rosso = 0x000000FF;
@@ -57,7 +65,9 @@ inline constexpr std::array<Controllo, 18> controlli{{
      .larghezza = 2295,
      .altezza = 1095,
      .testo = ":/picture2.bmp",
-     .ordineTab = 10},
+     .ordineTab = 10,
+     .nomeAccessibile = "Sottomarino",
+     .descrizione = "Sagoma di un sottomarino, disegnata di sbieco"},
     {.nome = "Picture1",
      .tipo = Tipo::immagine,
      .sinistra = 2520,
@@ -65,7 +75,13 @@ inline constexpr std::array<Controllo, 18> controlli{{
      .larghezza = 3615,
      .altezza = 2175,
      .testo = ":/picture1.bmp",
-     .ordineTab = 9},
+     .ordineTab = 9,
+     .nomeAccessibile = "Schema della riflessione dal fondo",
+     .descrizione =
+         "Schizzo di due sottomarini alla stessa quota sopra il fondo: il segnale del bersaglio "
+         "attivo scende al fondo, vi si riflette a metà strada e risale all'altro sottomarino. "
+         "Sono indicati la profondità h del fondo, la distanza orizzontale d tra i due "
+         "sottomarini e l'angolo di depressione b del percorso riflesso"},
     {.nome = "Text1",
      .tipo = Tipo::campo,
      .sinistra = 240,
@@ -74,7 +90,9 @@ inline constexpr std::array<Controllo, 18> controlli{{
      .altezza = 465,
      .testo = "1",
      .carattere = Carattere::grassetto135,
-     .ordineTab = 2},
+     .ordineTab = 2,
+     .didascalia = "Label1",
+     .descrizione = "Profondità h del fondo sotto i due sottomarini, in metri"},
     {.nome = "Text2",
      .tipo = Tipo::campo,
      .sinistra = 2160,
@@ -83,7 +101,10 @@ inline constexpr std::array<Controllo, 18> controlli{{
      .altezza = 375,
      .testo = "1",
      .carattere = Carattere::grassetto135,
-     .ordineTab = 1},
+     .ordineTab = 1,
+     .didascalia = "Label6",
+     .descrizione = "Angolo di depressione b, in gradi sotto l'orizzontale, con cui arriva il "
+                    "segnale riflesso dal fondo; limiti: da 5° a 50°"},
     {.nome = "Command1",
      .tipo = Tipo::pulsante,
      .sinistra = 120,
@@ -92,7 +113,9 @@ inline constexpr std::array<Controllo, 18> controlli{{
      .altezza = 720,
      .testo = "Calcolo",
      .carattere = Carattere::grassetto975,
-     .ordineTab = 0},
+     .ordineTab = 0,
+     .descrizione = "Calcola la distanza d dalla profondità e dall'angolo di depressione e "
+                    "disegna il diagramma della distanza in funzione dell'angolo"},
     {.nome = "Label12",
      .sinistra = 3600,
      .alto = 8280,
@@ -192,7 +215,9 @@ inline constexpr std::array<Controllo, 18> controlli{{
      .testo = "",
      .carattere = Carattere::grassetto135,
      .bordo = true,
-     .ordineTab = 4},
+     .ordineTab = 4,
+     .didascalia = "Label4",
+     .descrizione = "Risultato: la distanza orizzontale d del bersaglio, in metri"},
     {.nome = "Label1",
      .sinistra = 120,
      .alto = 600,
@@ -202,5 +227,25 @@ inline constexpr std::array<Controllo, 18> controlli{{
      .carattere = Carattere::grassetto975,
      .ordineTab = 3},
 }};
+
+// The row of a control; where it is a constant, a name the table lacks does
+// not compile.
+constexpr std::size_t riga(std::string_view nome)
+{
+    for (std::size_t i = 0; i < controlli.size(); ++i)
+        if (controlli[i].nome == nome)
+            return i;
+    throw "no control of that name";
+}
+
+// Every caption that names a control is a label of the table.
+consteval bool didascalieEtichette()
+{
+    for (const Controllo& c : controlli)
+        if (c.didascalia != nullptr && controlli[riga(c.didascalia)].tipo != Tipo::etichetta)
+            return false;
+    return true;
+}
+static_assert(didascalieEtichette());
 
 } // namespace form8

@@ -126,6 +126,14 @@ void coloraTesto(QLabel& etichetta, calc::Colore colore, const QColor& fondo)
     etichetta.setPalette(tavolozza);
 }
 
+Creati creaControlli(QWidget* finestra)
+{
+    Creati creati{};
+    for (std::size_t i = 0; i < controlli.size(); ++i)
+        creati[i] = creaControllo(controlli[i], finestra);
+    return creati;
+}
+
 void posiziona(QWidget& controllo, const Controllo& riga)
 {
     controllo.setObjectName(QString::fromLatin1(riga.nome));

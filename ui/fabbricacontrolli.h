@@ -6,11 +6,15 @@
 // build their bare window from the same rows.
 
 #include "ui/controlli.h"
+#include "ui/riquadroimmagine.h"
 
 #include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 
-class QLabel;
-class QWidget;
+#include <array>
+#include <cstddef>
 
 namespace form8 {
 
@@ -26,5 +30,36 @@ void coloraTesto(QLabel& etichetta, calc::Colore colore, const QColor& fondo);
 
 // Gives a widget the name, font and place of a row.
 void posiziona(QWidget& controllo, const Controllo& riga);
+
+// The Qt class that each kind of control is made of.
+template <Tipo> struct ClasseQt;
+template <> struct ClasseQt<Tipo::immagine>
+{
+    using Classe = RiquadroImmagine;
+};
+template <> struct ClasseQt<Tipo::campo>
+{
+    using Classe = QLineEdit;
+};
+template <> struct ClasseQt<Tipo::pulsante>
+{
+    using Classe = QPushButton;
+};
+template <> struct ClasseQt<Tipo::etichetta>
+{
+    using Classe = QLabel;
+};
+
+// Every control of the table, row by row, owned by the window.
+using Creati = std::array<QWidget*, controlli.size()>;
+
+Creati creaControlli(QWidget* finestra);
+
+// The control of a row as its own class: controllo<riga("Text1")>(creati).
+template <std::size_t i> auto* controllo(const Creati& creati)
+{
+    // creaControllo makes each kind of control of exactly this class.
+    return static_cast<typename ClasseQt<controlli[i].tipo>::Classe*>(creati[i]);
+}
 
 } // namespace form8

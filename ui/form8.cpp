@@ -1,9 +1,12 @@
 #include "ui/form8.h"
 
 #include "ui/accessibilita.h"
+#include "ui/annuncio.h"
 #include "ui/controlli.h"
+#include "ui/diagramma.h"
 #include "ui/fabbricacontrolli.h"
 #include "ui/filtrotasti.h"
+#include "ui/interfacceaccessibili.h"
 #include "ui/twips.h"
 
 #include <QLabel>
@@ -19,7 +22,7 @@
 namespace {
 
 using form8::Carattere;
-using form8::Controllo;
+using form8::riga;
 
 const char* const titolo =
     "Misura della distanza di un bersaglio attivo mediante la riflessione dal fondo";
@@ -30,8 +33,10 @@ constexpr int altezzaTwips = 3195;
 
 } // namespace
 
-Form8::Form8(QWidget* parent) : QWidget(parent)
+Form8::Form8(QWidget* parent)
+    : QWidget(parent), diagramma_(new form8::Diagramma(this)), annuncio_(new form8::Annuncio(this))
 {
+    form8::installaInterfacceAccessibili();
     setWindowTitle(QString::fromUtf8(titolo));
     setFont(form8::carattere(Carattere::finestra));
     resize(form8::rettangoloDaTwips(0, 0, larghezzaTwips, altezzaTwips).size());
@@ -42,21 +47,21 @@ Form8::Form8(QWidget* parent) : QWidget(parent)
         new form8::FiltroTasti([this](std::int16_t& KeyAscii) { text1_KeyPress(KeyAscii); }, this));
     Text2->installEventFilter(
         new form8::FiltroTasti([this](std::int16_t& KeyAscii) { text2_KeyPress(KeyAscii); }, this));
-    form8::descriviAccessibilita(*this);
 }
 
 void Form8::creaControlli()
 {
+    const form8::Creati creati = form8::creaControlli(this);
+    Text1 = form8::controllo<riga("Text1")>(creati);
+    Text2 = form8::controllo<riga("Text2")>(creati);
+    Command1 = form8::controllo<riga("Command1")>(creati);
+    Label3 = form8::controllo<riga("Label3")>(creati);
+    form8::descriviAccessibilita(*this, creati);
+
     std::vector<std::pair<int, QWidget*>> focalizzabili;
-    for (const Controllo& c : form8::controlli) {
-        QWidget* const controllo = form8::creaControllo(c, this);
-        if (controllo->focusPolicy() != Qt::NoFocus)
-            focalizzabili.emplace_back(c.ordineTab, controllo);
-    }
-    Text1 = findChild<QLineEdit*>(QStringLiteral("Text1"));
-    Text2 = findChild<QLineEdit*>(QStringLiteral("Text2"));
-    Command1 = findChild<QPushButton*>(QStringLiteral("Command1"));
-    Label3 = findChild<QLabel*>(QStringLiteral("Label3"));
+    for (std::size_t i = 0; i < creati.size(); ++i)
+        if (creati[i]->focusPolicy() != Qt::NoFocus)
+            focalizzabili.emplace_back(form8::controlli[i].ordineTab, creati[i]);
 
     // The focus moves by tab position; the first control holds it at start.
     std::sort(focalizzabili.begin(), focalizzabili.end());
@@ -74,13 +79,16 @@ void Form8::Command1_Click()
     try {
         risultato = QString::fromStdString(
             calc::calcolodist(tela_, ultimoRun_->profondita, ultimoRun_->angolo));
+        diagramma_->curvaPer(Text1->text());
     } catch (const calc::ErroreCalcolo& guasto) {
         // The run stopped where it failed and what it drew stays; the old
         // result beside the new inputs would be wrong, so it goes.
         errore = QString::fromUtf8(guasto.what());
+        diagramma_->curvaInterrotta();
     }
     Label3->setText(risultato);
-    form8::descriviRisultato(*Label3);
+    // Heard at once, while the focus stays on the button.
+    form8::annunciaRisultato(*annuncio_, *Label3);
     update(tela_.zona());
     if (!errore.isEmpty())
         QMessageBox::critical(this, windowTitle(), errore);
@@ -132,7 +140,7 @@ void Form8::preparaTela()
 void Form8::coloraEtichette()
 {
     const QColor fondo = palette().color(QPalette::Window);
-    for (const Controllo& c : form8::controlli)
+    for (const form8::Controllo& c : form8::controlli)
         if (c.coloreTesto)
             form8::coloraTesto(*findChild<QLabel*>(QString::fromLatin1(c.nome)), *c.coloreTesto,
                                fondo);

@@ -16,6 +16,11 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace form8 {
+class Annuncio;
+class Diagramma;
+} // namespace form8
+
 class Form8 : public QWidget
 {
     Q_OBJECT
@@ -50,4 +55,6 @@ private:
     QLineEdit* Text2 = nullptr;
     QPushButton* Command1 = nullptr;
     QLabel* Label3 = nullptr;
+    form8::Diagramma* diagramma_ = nullptr;
+    form8::Annuncio* annuncio_ = nullptr;
 };

@@ -73,7 +73,7 @@ QFont corsivo(int pixel)
     font.setItalic(true);
     const QFontInfo trovato(font);
     if (trovato.family() != QStringLiteral("Liberation Serif"))
-        std::fprintf(stderr, "disegnatore: manca Liberation Serif, uso %s\n",
+        std::fprintf(stderr, "disegnatore: Liberation Serif is missing, using %s\n",
                      qPrintable(trovato.family()));
     return font;
 }
@@ -261,7 +261,7 @@ bool salvaBmp(const QImage& disegno, const QString& percorso)
     const QImage indicizzata = disegno.convertToFormat(QImage::Format_Indexed8, tavolozza(),
                                                        Qt::ThresholdDither | Qt::AvoidDither);
     if (indicizzata.pixelIndex(0, 0) != 0)
-        std::fprintf(stderr, "disegnatore: lo sfondo di %s non è il colore 0\n",
+        std::fprintf(stderr, "disegnatore: the background of %s is not colour 0\n",
                      qPrintable(percorso));
     return indicizzata.save(percorso, "BMP");
 }
@@ -356,7 +356,7 @@ int main(int argc, char* argv[])
     const QGuiApplication applicazione(argc, argv);
 
     if (argc != 2) {
-        std::fprintf(stderr, "uso: disegnatore <cartella di destinazione>\n");
+        std::fprintf(stderr, "usage: disegnatore <destination folder>\n");
         return 2;
     }
     const QString cartella = QString::fromLocal8Bit(argv[1]) + QLatin1Char('/');
@@ -371,7 +371,7 @@ int main(int argc, char* argv[])
     riuscito = salvaSvg(cartella + QStringLiteral("icona.svg")) && riuscito;
 
     if (!riuscito) {
-        std::fprintf(stderr, "disegnatore: non ho potuto scrivere tutto in %s\n", argv[1]);
+        std::fprintf(stderr, "disegnatore: could not write everything into %s\n", argv[1]);
         return 1;
     }
     return 0;

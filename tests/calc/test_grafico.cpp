@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -192,5 +193,52 @@ INSTANTIATE_TEST_SUITE_P(
                    "Overflow",
                    1 + operazioniCornice}),
     prova::NomeCaso{});
+
+// What the chart tells those who cannot see it: the curve's distances at
+// 5°, 10°, ... 50°, held at 100 km as the curve holds them.
+struct PuntiLetti : prova::Caso
+{
+    const char* profondita;
+    double h;
+    std::size_t oltre; // the first angles beyond 100 km
+};
+
+class PuntiDelGrafico : public Run, public testing::WithParamInterface<PuntiLetti>
+{};
+
+TEST_P(PuntiDelGrafico, ComeLaCurvaLiDisegna)
+{
+    const auto& caso = GetParam();
+    const auto punti = calc::distanzegrafico(caso.h);
+    calc::calcolodist(area, caso.profondita, "7");
+    const auto curva = this->curva();
+    for (std::size_t i = 0; i < punti.size(); ++i) {
+        const double b = 5.0 * static_cast<double>(i + 1);
+        // d = 2h / tan(b) with pi taken as 3.14159, no higher than 100 km.
+        const double d = 2 * caso.h / std::tan(3.14159 * b / 180);
+        EXPECT_EQ(punti[i].angolo, b);
+        EXPECT_NEAR(punti[i].distanza, std::min(d, 100000.0), 1e-9 * std::fabs(d)) << b;
+        EXPECT_EQ(punti[i].oltre, i < caso.oltre) << b;
+        // The plotted point nearest that angle, read back through the
+        // chart's scales: 64.4 twips per degree, 0.0224 twips per metre.
+        const auto vicino = std::min_element(curva.begin(), curva.end(), [b](auto& p, auto& q) {
+            return std::fabs(p.x1 - (b * 64.4 + 500)) < std::fabs(q.x1 - (b * 64.4 + 500));
+        });
+        EXPECT_NEAR((8240 - vicino->y1) / 0.0224, punti[i].distanza, 0.1) << b;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Profondita, PuntiDelGrafico,
+                         testing::Values(PuntiLetti{{"mille"}, "1000", 1000, 0},
+                                         // 5° and 10° lie beyond 100 km.
+                                         PuntiLetti{{"diecimila"}, "10000", 10000, 2},
+                                         PuntiLetti{{"zero"}, "0", 0, 0},
+                                         PuntiLetti{{"menomille"}, "-1000", -1000, 0}),
+                         prova::NomeCaso{});
+
+TEST(DistanzeGrafico, FallisconoComeLaFormula)
+{
+    EXPECT_THROW(calc::distanzegrafico(1e308), calc::ErroreCalcolo);
+}
 
 } // namespace

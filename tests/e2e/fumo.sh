@@ -5,17 +5,21 @@
 # program keeps working, and a mixed text typed into a field keeps only the
 # characters of a number.
 #
-#   bash tests/e2e/fumo.sh PATH/TO/misuradistanza
+#   bash tests/e2e/fumo.sh PATH/TO/misuradistanza [PATH/TO/DESKTOP-ENTRY]
+#
+# With the desktop entry, the window's class must be the entry's
+# StartupWMClass, so that a dock groups the window with its launcher.
 #
 # Screenshots and logs go to $E2E_ARTEFATTI when it is set; otherwise, on a
 # failure, they stay in the test's temporary folder, whose path is printed.
 set -euo pipefail
 
-if (($# != 1)); then
-    echo "usage: $0 PATH/TO/misuradistanza" >&2
+if (($# < 1 || $# > 2)); then
+    echo "usage: $0 PATH/TO/misuradistanza [PATH/TO/DESKTOP-ENTRY]" >&2
     exit 2
 fi
 programma=$(realpath -m -- "$1")
+voce=${2:-}
 if [[ ! -x "$programma" ]]; then
     echo "FAIL    the program $programma does not exist or is not executable" >&2
     exit 1
@@ -223,6 +227,16 @@ if attendi 10 massimizzata; then
     ok "the window opens maximised (_NET_WM_STATE has MAXIMIZED_VERT and MAXIMIZED_HORZ)"
 else
     ko "the window is not maximised: $(xprop -id "$wid" _NET_WM_STATE 2>&1 || true)"
+fi
+
+if [[ -n "$voce" ]]; then
+    classe=$(xprop -id "$wid" WM_CLASS 2>/dev/null | sed -n 's/^WM_CLASS(STRING) = ".*", "\(.*\)"$/\1/p')
+    classe_voce=$(sed -n 's/^StartupWMClass=//p' "$voce")
+    if [[ -n "$classe" && "$classe" == "$classe_voce" ]]; then
+        ok "the window's class \"$classe\" is the desktop entry's StartupWMClass"
+    else
+        ko "the window's class \"$classe\" is not the desktop entry's StartupWMClass \"$classe_voce\""
+    fi
 fi
 
 # The client area, on the screen, wherever the decorations put it.

@@ -46,6 +46,7 @@ misura_png() {
     od -An -tu1 -j16 -N8 "$1" | awk '{ printf "%dx%d", $1*2^24+$2*2^16+$3*2^8+$4, $5*2^24+$6*2^16+$7*2^8+$8 }'
 }
 attesi=(bin/misuradistanza "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml"
+    share/man/man1/misuradistanza.1
     "share/icons/hicolor/scalable/apps/$icona.svg")
 for lato in 16 32 48; do
     png=share/icons/hicolor/${lato}x${lato}/apps/$icona.png
