@@ -58,8 +58,6 @@ private Q_SLOTS:
     void avviaRun();
     void risultato_data();
     void risultato();
-    void guasto_data();
-    void guasto();
     void graficoPrimaDelRun();
     void graficoDopoIlRun();
     void curvaSullAsse();
@@ -286,50 +284,6 @@ void TestForm8::risultato()
     QFETCH(QString, atteso);
     calcola(profondita, angolo);
     QCOMPARE(banco_.controllo<QLabel>("Label3")->text(), atteso);
-}
-
-void TestForm8::guasto_data()
-{
-    QTest::addColumn<QString>("profondita");
-    QTest::addColumn<QString>("angolo");
-    QTest::addColumn<QString>("messaggio");
-
-    QTest::newRow("angolozero") << "1000"
-                                << "0"
-                                << "Divisione per zero";
-    QTest::newRow("angolomenozero") << "1000"
-                                    << "-0"
-                                    << "Divisione per zero";
-    QTest::newRow("angolovuoto") << "1000"
-                                 << ""
-                                 << "Divisione per zero";
-    QTest::newRow("profonditaenorme") << "1" + QString(308, '0') << "7"
-                                      << "Overflow";
-    QTest::newRow("fuoriscala") << "-1" + QString(39, '0') << "7"
-                                << "Overflow";
-}
-
-void TestForm8::guasto()
-{
-    QFETCH(QString, profondita);
-    QFETCH(QString, angolo);
-    QFETCH(QString, messaggio);
-
-    auto* const risultato = banco_.controllo<QLabel>("Label3");
-    calcola("1", "1");
-    QCOMPARE(risultato->text(), QStringLiteral("114"));
-
-    banco_.sorvegliante().attendi();
-    calcola(profondita, angolo);
-    QCOMPARE(banco_.sorvegliante().visti.size(), std::size_t{1});
-    QCOMPARE(banco_.sorvegliante().visti.front().titolo, titolo);
-    QCOMPARE(banco_.sorvegliante().visti.front().testo, messaggio);
-    // The old result beside the new inputs would be wrong.
-    QVERIFY(risultato->text().isEmpty());
-    // The program goes on.
-    QVERIFY(banco_.finestra().isVisible());
-    calcola("1000", "7");
-    QCOMPARE(risultato->text(), QStringLiteral("16288"));
 }
 
 void TestForm8::graficoPrimaDelRun()
