@@ -5,6 +5,7 @@
 #include "ui/form8.h"
 
 #include <QFontInfo>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -183,18 +184,27 @@ void TestForm8::immagini()
     struct Attesa
     {
         const char* nome;
+        const char* file;
         QSize bitmap;
         QRect box;
     };
-    for (const Attesa& a : {Attesa{"Picture1", {242, 145}, {168, 112, 241, 145}},
-                            Attesa{"Picture2", {151, 82}, {640, 0, 153, 73}}}) {
-        auto* const box = banco_.controllo<QWidget>(a.nome);
+    for (const Attesa& a : {Attesa{"Picture1", ":/picture1.bmp", {242, 145}, {168, 112, 241, 145}},
+                            Attesa{"Picture2", ":/picture2.bmp", {151, 82}, {640, 0, 153, 73}}}) {
+        auto* const box = banco_.controllo<QFrame>(a.nome);
         QCOMPARE(box->geometry(), a.box);
         const QImage vista = box->grab().toImage();
         // Inside the sunken border the picture starts at its top-left corner,
         // unscaled: its light cyan background and no scaling blur.
         const QPoint dentro(4, 4);
         QCOMPARE(QColor(vista.pixel(dentro)), QColor(0x80, 0xFF, 0xFF));
+        // Every pixel inside the border is the bitmap's own, cut off where
+        // the box ends.
+        const QImage bitmap(QString::fromLatin1(a.file));
+        QCOMPARE(bitmap.size(), a.bitmap);
+        const QRect interno = box->contentsRect();
+        QCOMPARE(
+            box->grab(interno).toImage().convertToFormat(QImage::Format_RGB32),
+            bitmap.copy(QRect(QPoint(0, 0), interno.size())).convertToFormat(QImage::Format_RGB32));
         QVERIFY(box->focusPolicy() & Qt::TabFocus);
     }
 }
