@@ -120,6 +120,8 @@ void TestInputCattivi::ingresso_data()
     riga("profondita con esponente", "1e308", "1", Modo::incolla, "114", nessuno);
     riga("angolo con la virgola", "1000", "7,5", Modo::incolla, "16288", nessuno);
     riga("spazi", " 1 000 ", " 7 ", Modo::incolla, "16288", nessuno);
+    // A field takes text of any length, beyond what Qt keeps by default.
+    riga("profondita dopo 40000 zeri", zeri(40000) + "1000", "7", Modo::incolla, "16288", nessuno);
     // Beyond the double range when read.
     riga("profondita di 400 cifre", "1" + zeri(399), "7", Modo::incolla, nessuno, overflow);
     riga("angolo oltre il massimo double", "1000", "1" + zeri(309), Modo::incolla, nessuno,
