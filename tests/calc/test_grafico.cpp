@@ -30,6 +30,9 @@ std::vector<Operazione> cornice()
     return attese;
 }
 
+// The curve's blue, laid out as 0x00BBGGRR.
+constexpr calc::Colore blu = 0x00FF0000;
+
 constexpr std::size_t puntiCornice = 6615;
 constexpr std::size_t puntiCurva = 4901;
 constexpr std::size_t operazioniCornice = puntiCornice + 2;
@@ -75,7 +78,7 @@ TEST_F(Run, EsempioDiCalcolo)
     float xprecedente = 0;
     for (const auto& p : punti) {
         ASSERT_EQ(p.tipo, Operazione::Tipo::puntoColorato);
-        ASSERT_EQ(p.colore, calc::blu);
+        ASSERT_EQ(p.colore, blu);
         ASSERT_GT(p.x1, xprecedente);
         xprecedente = p.x1;
     }

@@ -15,7 +15,11 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <iconv.h>
+
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace {
@@ -44,6 +48,27 @@ bool premi(QLineEdit& campo, int tasto, Qt::KeyboardModifiers modificatori, cons
     return pressione.isAccepted();
 }
 
+// The character at one code of Windows-1252, as the C library's own converter
+// reads it; none where the code page has no character.
+std::optional<char32_t> carattereWindows1252(unsigned char codice)
+{
+    const iconv_t convertitore = iconv_open("UTF-32LE", "WINDOWS-1252");
+    if (convertitore == reinterpret_cast<iconv_t>(-1))
+        qFatal("the C library cannot read Windows-1252");
+    char ingresso = static_cast<char>(codice);
+    char* da = &ingresso;
+    std::size_t restaDa = 1;
+    std::array<unsigned char, 4> uscita{};
+    char* a = reinterpret_cast<char*>(uscita.data());
+    std::size_t restaA = uscita.size();
+    const std::size_t esito = iconv(convertitore, &da, &restaDa, &a, &restaA);
+    iconv_close(convertitore);
+    if (esito == static_cast<std::size_t>(-1) || restaA != 0)
+        return std::nullopt;
+    return char32_t{uscita[0]} | char32_t{uscita[1]} << 8 | char32_t{uscita[2]} << 16 |
+           char32_t{uscita[3]} << 24;
+}
+
 } // namespace
 
 class TestFiltro : public QObject
@@ -59,6 +84,8 @@ private Q_SLOTS:
     void tasti();
     void composizione_data();
     void composizione();
+    void codici_data();
+    void codici();
     void tabulazione_data();
     void tabulazione();
     void calcolo();
@@ -240,6 +267,50 @@ void TestFiltro::composizione()
         QApplication::sendEvent(dati, &evento);
         QCOMPARE(dati->text(), atteso);
     }
+}
+
+void TestFiltro::codici_data()
+{
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<QList<int>>("attesi");
+
+    // Every character of the code page above ASCII arrives as its own code,
+    // not as the "?" of a character the code page lacks.
+    for (int codice = 0x80; codice <= 0xFF; ++codice) {
+        const std::optional<char32_t> carattere = carattereWindows1252(codice);
+        if (!carattere || QChar::category(*carattere) == QChar::Other_Control)
+            continue;
+        QTest::addRow("0x%02X", codice) << QString::fromUcs4(&*carattere, 1) << QList<int>{codice};
+    }
+    QTest::newRow("fuori da Windows-1252") << QStringLiteral("ω") << QList<int>{'?'};
+    QTest::newRow("fuori dal piano di base") << QStringLiteral("\U0001F600") << QList<int>{'?'};
+    QTest::newRow("più caratteri in un tasto")
+        << QStringLiteral("7€a") << QList<int>{'7', 0x80, 'a'};
+}
+
+void TestFiltro::codici()
+{
+    QFETCH(QString, testo);
+    QFETCH(QList<int>, attesi);
+
+    QLineEdit campo;
+    // The codes the field's keystroke procedure is handed, all let through.
+    QList<int> codici;
+    campo.installEventFilter(new form8::FiltroTasti(
+        [&codici](std::int16_t& KeyAscii) { codici.push_back(KeyAscii); }, &campo));
+
+    premi(campo, Qt::Key_unknown, Qt::NoModifier, testo);
+    QCOMPARE(codici, attesi);
+    QCOMPARE(campo.text(), testo);
+
+    // What an input method commits is judged the same way.
+    codici.clear();
+    campo.clear();
+    QInputMethodEvent evento;
+    evento.setCommitString(testo);
+    QApplication::sendEvent(&campo, &evento);
+    QCOMPARE(codici, attesi);
+    QCOMPARE(campo.text(), testo);
 }
 
 void TestFiltro::tabulazione_data()

@@ -5,6 +5,7 @@
 #include "ui/form8.h"
 
 #include <QFontInfo>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -58,8 +59,6 @@ private Q_SLOTS:
     void avviaRun();
     void risultato_data();
     void risultato();
-    void guasto_data();
-    void guasto();
     void graficoPrimaDelRun();
     void graficoDopoIlRun();
     void curvaSullAsse();
@@ -185,18 +184,27 @@ void TestForm8::immagini()
     struct Attesa
     {
         const char* nome;
+        const char* file;
         QSize bitmap;
         QRect box;
     };
-    for (const Attesa& a : {Attesa{"Picture1", {242, 145}, {168, 112, 241, 145}},
-                            Attesa{"Picture2", {151, 82}, {640, 0, 153, 73}}}) {
-        auto* const box = banco_.controllo<QWidget>(a.nome);
+    for (const Attesa& a : {Attesa{"Picture1", ":/picture1.bmp", {242, 145}, {168, 112, 241, 145}},
+                            Attesa{"Picture2", ":/picture2.bmp", {151, 82}, {640, 0, 153, 73}}}) {
+        auto* const box = banco_.controllo<QFrame>(a.nome);
         QCOMPARE(box->geometry(), a.box);
         const QImage vista = box->grab().toImage();
         // Inside the sunken border the picture starts at its top-left corner,
         // unscaled: its light cyan background and no scaling blur.
         const QPoint dentro(4, 4);
         QCOMPARE(QColor(vista.pixel(dentro)), QColor(0x80, 0xFF, 0xFF));
+        // Every pixel inside the border is the bitmap's own, cut off where
+        // the box ends.
+        const QImage bitmap(QString::fromLatin1(a.file));
+        QCOMPARE(bitmap.size(), a.bitmap);
+        const QRect interno = box->contentsRect();
+        QCOMPARE(
+            box->grab(interno).toImage().convertToFormat(QImage::Format_RGB32),
+            bitmap.copy(QRect(QPoint(0, 0), interno.size())).convertToFormat(QImage::Format_RGB32));
         QVERIFY(box->focusPolicy() & Qt::TabFocus);
     }
 }
@@ -286,50 +294,6 @@ void TestForm8::risultato()
     QFETCH(QString, atteso);
     calcola(profondita, angolo);
     QCOMPARE(banco_.controllo<QLabel>("Label3")->text(), atteso);
-}
-
-void TestForm8::guasto_data()
-{
-    QTest::addColumn<QString>("profondita");
-    QTest::addColumn<QString>("angolo");
-    QTest::addColumn<QString>("messaggio");
-
-    QTest::newRow("angolozero") << "1000"
-                                << "0"
-                                << "Divisione per zero";
-    QTest::newRow("angolomenozero") << "1000"
-                                    << "-0"
-                                    << "Divisione per zero";
-    QTest::newRow("angolovuoto") << "1000"
-                                 << ""
-                                 << "Divisione per zero";
-    QTest::newRow("profonditaenorme") << "1" + QString(308, '0') << "7"
-                                      << "Overflow";
-    QTest::newRow("fuoriscala") << "-1" + QString(39, '0') << "7"
-                                << "Overflow";
-}
-
-void TestForm8::guasto()
-{
-    QFETCH(QString, profondita);
-    QFETCH(QString, angolo);
-    QFETCH(QString, messaggio);
-
-    auto* const risultato = banco_.controllo<QLabel>("Label3");
-    calcola("1", "1");
-    QCOMPARE(risultato->text(), QStringLiteral("114"));
-
-    banco_.sorvegliante().attendi();
-    calcola(profondita, angolo);
-    QCOMPARE(banco_.sorvegliante().visti.size(), std::size_t{1});
-    QCOMPARE(banco_.sorvegliante().visti.front().titolo, titolo);
-    QCOMPARE(banco_.sorvegliante().visti.front().testo, messaggio);
-    // The old result beside the new inputs would be wrong.
-    QVERIFY(risultato->text().isEmpty());
-    // The program goes on.
-    QVERIFY(banco_.finestra().isVisible());
-    calcola("1000", "7");
-    QCOMPARE(risultato->text(), QStringLiteral("16288"));
 }
 
 void TestForm8::graficoPrimaDelRun()

@@ -15,6 +15,9 @@
 
 namespace {
 
+const QString titolo = QStringLiteral(
+    "Misura della distanza di un bersaglio attivo mediante la riflessione dal fondo");
+
 // How a text gets into a field.
 enum class Modo
 {
@@ -117,6 +120,8 @@ void TestInputCattivi::ingresso_data()
     riga("profondita con esponente", "1e308", "1", Modo::incolla, "114", nessuno);
     riga("angolo con la virgola", "1000", "7,5", Modo::incolla, "16288", nessuno);
     riga("spazi", " 1 000 ", " 7 ", Modo::incolla, "16288", nessuno);
+    // A field takes text of any length, beyond what Qt keeps by default.
+    riga("profondita dopo 40000 zeri", zeri(40000) + "1000", "7", Modo::incolla, "16288", nessuno);
     // Beyond the double range when read.
     riga("profondita di 400 cifre", "1" + zeri(399), "7", Modo::incolla, nessuno, overflow);
     riga("angolo oltre il massimo double", "1000", "1" + zeri(309), Modo::incolla, nessuno,
@@ -125,10 +130,11 @@ void TestInputCattivi::ingresso_data()
     riga("angolo di 1e308", "1000", "1" + zeri(308), Modo::incolla, nessuno, overflow);
     riga("angolo di 1e-300", "1000", "0." + zeri(299) + "1", Modo::digita, "1.14591655817596E+305",
          nessuno);
-    // The chart's curve, drawn before the result, fails first: for this
-    // depth 2h / tan(1°) is beyond the double range, for the negative one
+    // The chart's curve, drawn before the result, fails first: for these
+    // depths 2h / tan(1°) is beyond the double range, for the negative one
     // beyond the single precision of the drawing.
     riga("profondita di 1e307", "1" + zeri(307), "89", Modo::incolla, nessuno, overflow);
+    riga("profondita di 1e308", "1" + zeri(308), "7", Modo::imposta, nessuno, overflow);
     riga("profondita negativa fuori scala", "-1" + zeri(39), "7", Modo::digita, nessuno, overflow);
     // The program's own pi: a right angle gives a tiny finite tangent, a
     // straight one a huge negative distance.
@@ -166,7 +172,7 @@ void TestInputCattivi::ingresso()
         QVERIFY(banco_.sorvegliante().visti.empty());
     } else {
         QCOMPARE(banco_.sorvegliante().visti.size(), std::size_t{1});
-        QCOMPARE(banco_.sorvegliante().visti.front().titolo, banco_.finestra().windowTitle());
+        QCOMPARE(banco_.sorvegliante().visti.front().titolo, titolo);
         QCOMPARE(banco_.sorvegliante().visti.front().testo, messaggio);
     }
 
