@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up from process start to the window's first paint, for Form8 or for
 // the bare window with the same controls, so that bench/run can count the
 // instructions and the peak memory of each and compare them. Usage:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The range calculation's own costs: reading a field text and the formula.
 
 #include "calc/calcolo.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's two costs that a user feels, each against its floor in the
 // same run: a click on "Calcolo" against the bare arithmetic and pixel stores
 // of a run, and a full repaint against a window with the same controls and no

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the program's fixed colours stay legible on the window's background:
 // the contrast of WCAG 2, from the relative luminance of each colour.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bottom-reflection formula and the text of its result.
 
 #include "calc/calcolo.h"

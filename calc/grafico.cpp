@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart of distance (0 to 100 km, upwards) against depression angle
 // (0° to 50°), drawn point by point at a fixed place in the lower left of the
 // window, and the calculation run that draws it.

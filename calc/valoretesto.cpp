@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a number from a field text the way the fields have always been
 // read: blanks ignored anywhere, the point as the only decimal separator
 // whatever the locale, and the first other character ending the number.

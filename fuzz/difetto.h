@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // How a fuzz target stops on a fault it finds: it prints what went wrong and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A libFuzzer target for the whole "Calcolo" run: the input is split into the
 // depth text and the angle text, calc::calcolodist draws on an area that
 // checks every call against the shape of a run, and its result or failure is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A libFuzzer target for the reading of a field text: every input is read by
 // calc::valoretesto and by a separate reading that cuts the number out by hand
 // and gives it to strtod; the two must agree to the bit, or both overflow.

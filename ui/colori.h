@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The program's colours are laid out as 0x00BBGGRR (red in the low byte);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/form8.h"
 
 #include "ui/accessibilita.h"

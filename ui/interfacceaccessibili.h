@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The accessible faces that Qt's own do not give Form8: the window is a frame

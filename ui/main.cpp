@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shows the program's one window; everything else happens in it.
 
 #include "ui/applicazione.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the window's pictures: picture1.bmp (the geometry sketch: two submarines, d, h, b°, the
 // bottom), picture2.bmp (a diving submarine) and the window icon (icona-16/32/48.png, icona.svg).
 // Redraw them with: cmake -S resources/disegnatore -B /tmp/dis && cmake --build /tmp/dis &&

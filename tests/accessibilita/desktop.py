@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The real program as a screen-reader user meets it, through the desktop's
 accessibility bus (AT-SPI) on a private X server with a window manager.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A speech server for Orca that writes what it would say to a file.
 
 Orca loads its speech server from the module its settings name; this one

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program on a private X server with a real window manager, for
 # what only they show: openbox opens the window maximised, the failure's
 # message box is transient for the window and modal, real key events reach

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that the packaged program is hardened as every Debian program: the
 # binary as hardening-check sees it, the build log as blhc reads it, and no
 # debug sections or compiler notes left in the binary.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a fresh prefix and checks that the tree holds what
 # a desktop looks for, and nothing else: the program, one desktop entry that
 # starts it, its icon at each size under the entry's icon name, and the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the Debian package that scripts/pacchetto built: what it holds and
 # declares, its copyright, changelog and manual page, and that the unpacked
 # program starts once, headless: it must still be running when it is stopped.

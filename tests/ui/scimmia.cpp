@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "scimmia.h"
 
 #include "ui/form8.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A monkey for the whole window: random keys, pastes, clicks, menus, resizes

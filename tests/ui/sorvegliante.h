@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Watches for modal dialogs while a window test runs: the ones a test expects

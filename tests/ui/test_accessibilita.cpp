@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What assistive technologies are told about Form8, read back through Qt's
 // accessibility interfaces as a screen reader would read it, and the events
 // that tell it something changed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Form8 on a screen of twice the density (QT_SCALE_FACTOR=2): the same layout
 // in logical pixels, the pictures doubled pixel by pixel, the text drawn at
 // the screen's own resolution and the chart exact in device pixels, read back

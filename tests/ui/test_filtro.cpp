@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keystroke filter of the two data fields: the rule on its own, then the
 // keys as they reach the real fields of the window.
 

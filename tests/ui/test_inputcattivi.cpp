@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bad input tried end to end on the real window: texts typed, pasted or set
 // into the data fields, a click on "Calcolo", and then either the right
 // result or the right message box, with the program going on to a good run.

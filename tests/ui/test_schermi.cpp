@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart exact on screens of every scale and under every colour scheme:
 // the offscreen platform gets one screen per device pixel ratio, and each
 // test compares the grabbed window device pixel by device pixel with the

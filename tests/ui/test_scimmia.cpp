@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The monkey test of the whole window: thousands of random actions from the
 // seeded driver in scimmia.h, replayable from the seed it prints
 // (MISURA_SEME=n picks another), and after each one the checks that hold

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The real program as a native Wayland client, under weston's headless
 backend: it asks to be maximized under its desktop id, a calculation draws
 the curve that a screenshot shows where the formula puts it, and it ends when
