@@ -52,17 +52,17 @@ Form8::Form8(QWidget* parent)
 
 void Form8::creaControlli()
 {
-    const form8::Creati creati = form8::creaControlli(this);
-    Text1 = form8::controllo<riga("Text1")>(creati);
-    Text2 = form8::controllo<riga("Text2")>(creati);
-    Command1 = form8::controllo<riga("Command1")>(creati);
-    Label3 = form8::controllo<riga("Label3")>(creati);
-    form8::descriviAccessibilita(*this, creati);
+    creati_ = form8::creaControlli(this);
+    Text1 = form8::controllo<riga("Text1")>(creati_);
+    Text2 = form8::controllo<riga("Text2")>(creati_);
+    Command1 = form8::controllo<riga("Command1")>(creati_);
+    Label3 = form8::controllo<riga("Label3")>(creati_);
+    form8::descriviAccessibilita(*this, creati_);
 
     std::vector<std::pair<int, QWidget*>> focalizzabili;
-    for (std::size_t i = 0; i < creati.size(); ++i)
-        if (creati[i]->focusPolicy() != Qt::NoFocus)
-            focalizzabili.emplace_back(form8::controlli[i].ordineTab, creati[i]);
+    for (std::size_t i = 0; i < creati_.size(); ++i)
+        if (creati_[i]->focusPolicy() != Qt::NoFocus)
+            focalizzabili.emplace_back(form8::controlli[i].ordineTab, creati_[i]);
 
     // The focus moves by tab position; the first control holds it at start.
     std::sort(focalizzabili.begin(), focalizzabili.end());
@@ -141,10 +141,12 @@ void Form8::preparaTela()
 void Form8::coloraEtichette()
 {
     const QColor fondo = palette().color(QPalette::Window);
-    for (const form8::Controllo& c : form8::controlli)
+    for (std::size_t i = 0; i < creati_.size(); ++i) {
+        const form8::Controllo& c = form8::controlli[i];
+        // The rows with a text colour of their own are labels.
         if (c.coloreTesto)
-            form8::coloraTesto(*findChild<QLabel*>(QString::fromLatin1(c.nome)), *c.coloreTesto,
-                               fondo);
+            form8::coloraTesto(*static_cast<QLabel*>(creati_[i]), *c.coloreTesto, fondo);
+    }
 }
 
 void Form8::text1_KeyPress(short& KeyAscii)

@@ -6,6 +6,7 @@
 // two data fields when "Calcolo" is clicked, and shows the result. It does no
 // arithmetic of its own.
 
+#include "ui/fabbricacontrolli.h"
 #include "ui/tela.h"
 
 #include <QWidget>
@@ -52,6 +53,7 @@ private:
 
     form8::Tela tela_;
     std::optional<Testi> ultimoRun_;
+    form8::Creati creati_{}; // every control, row by row of the table
     QLineEdit* Text1 = nullptr;
     QLineEdit* Text2 = nullptr;
     QPushButton* Command1 = nullptr;
