@@ -64,9 +64,9 @@ QRect Diagramma::zona()
                              static_cast<int>(z.basso - z.alto));
 }
 
-void Diagramma::curvaPer(const QString& testoProfondita)
+void Diagramma::curvaPer(std::string_view testoProfondita)
 {
-    const double h = calc::valoretesto(testoProfondita.toStdString());
+    const double h = calc::valoretesto(testoProfondita);
     QStringList letture;
     for (const calc::PuntoCurva& punto : calc::distanzegrafico(h))
         letture << lettura(punto);

@@ -11,6 +11,8 @@
 #include <QRect>
 #include <QString>
 
+#include <string_view>
+
 class QWidget;
 
 namespace form8 {
@@ -29,7 +31,7 @@ public:
     [[nodiscard]] static QRect zona();
 
     // After a run that drew the whole curve for the depth in this field text.
-    void curvaPer(const QString& testoProfondita);
+    void curvaPer(std::string_view testoProfondita);
     // After a run that failed, which may have stopped part way.
     void curvaInterrotta();
 

@@ -80,7 +80,7 @@ void Form8::Command1_Click()
     try {
         risultato = QString::fromStdString(
             calc::calcolodist(tela_, ultimoRun_->profondita, ultimoRun_->angolo));
-        diagramma_->curvaPer(Text1->text());
+        diagramma_->curvaPer(ultimoRun_->profondita);
     } catch (const calc::ErroreCalcolo& guasto) {
         // The run stopped where it failed and what it drew stays; the old
         // result beside the new inputs would be wrong, so it goes.
